@@ -12,3 +12,5 @@
 #include <varnex/base/version.h>
 #include <varnex/base/void_list.h>
 #include <varnex/base/xbool.h>
+#include <varnex/geometry/entity.h>
+#include <varnex/geometry/spa.h>
