@@ -12,5 +12,6 @@
 #include <varnex/base/version.h>
 #include <varnex/base/void_list.h>
 #include <varnex/base/xbool.h>
+#include <varnex/geometry/booleans.h>
 #include <varnex/geometry/entity.h>
 #include <varnex/geometry/spa.h>
