@@ -2,11 +2,13 @@
 #include <varnex/base/rvoid_list.h>
 
 int rvoid_list::add(void* p) {
-  auto [slot, inserted] = index_.emplace(p, items_.size());
-  if (inserted) {
-    items_.push_back(p);
+  std::size_t existing = index_.find(p);
+  if (existing != PointerIndex::kMissing) {
+    return static_cast<int>(existing);
   }
-  return static_cast<int>(slot->second);
+  index_.set(p, items_.size());
+  items_.push_back(p);
+  return count() - 1;
 }
 
 int rvoid_list::insert(void* p, int index) {
@@ -29,15 +31,15 @@ void rvoid_list::remove(unsigned index) {
 }
 
 void rvoid_list::remove(void* p) {
-  auto found = index_.find(p);
-  if (found != index_.end()) {
-    remove(static_cast<unsigned>(found->second));
+  std::size_t found = index_.find(p);
+  if (found != PointerIndex::kMissing) {
+    remove(static_cast<unsigned>(found));
   }
 }
 
 int rvoid_list::lookup(void* p) const {
-  auto found = index_.find(p);
-  return found == index_.end() ? -1 : static_cast<int>(found->second);
+  std::size_t found = index_.find(p);
+  return found == PointerIndex::kMissing ? -1 : static_cast<int>(found);
 }
 
 void rvoid_list::clear() {
@@ -48,6 +50,6 @@ void rvoid_list::clear() {
 // Positions at and after `from` moved: refresh their index entries.
 void rvoid_list::Reindex(std::size_t from) {
   for (std::size_t i = from; i < items_.size(); ++i) {
-    index_[items_[i]] = i;
+    index_.set(items_[i], i);
   }
 }

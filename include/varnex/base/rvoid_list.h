@@ -1,11 +1,11 @@
 // rvoid_list: an insertion-ordered set of pointers with constant-time membership.
 #pragma once
 
+#include <varnex/base/pointer_index.h>
 #include <varnex/base/transaction.h>
 #include <varnex/base/xbool.h>
 #include <varnex/export.h>
 
-#include <unordered_map>
 #include <vector>
 
 /// Positional access by index plus a hash index, so that `contains` and `lookup` never scan.
@@ -26,7 +26,7 @@ class VARNEX_API rvoid_list {
   void remove(void* p);
   void remove_element(void* p) { remove(p); }
   int lookup(void* p) const;
-  XBOOL contains(void* p) const { return ToXBool(index_.find(p) != index_.end()); }
+  XBOOL contains(void* p) const { return ToXBool(index_.find(p) != PointerIndex::kMissing); }
   /// The element at `index`, or null outside the list.
   void* operator[](unsigned index) const { return index < items_.size() ? items_[index] : nullptr; }
   int count() const { return static_cast<int>(items_.size()); }
@@ -39,9 +39,6 @@ class VARNEX_API rvoid_list {
 
  private:
   void Reindex(std::size_t from);
-  using Slot = std::pair<void* const, std::size_t>;
   std::vector<void*, TransactionAllocator<void*>> items_;
-  std::unordered_map<void*, std::size_t, std::hash<void*>, std::equal_to<void*>,
-                     TransactionAllocator<Slot>>
-      index_;
+  PointerIndex index_;
 };

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <random>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -144,6 +145,48 @@ TEST(StringList, OrderUniquenessAndTransactionSpace) {
     EXPECT_GT(TransactionLiveBlocks(), before);
   }
   EXPECT_EQ(TransactionLiveBlocks(), before) << "every element returned to the space";
+}
+
+}  // namespace
+
+namespace {
+
+// The flat index must agree with a reference map through growth and backward-shift deletion,
+// including clusters that wrap around the end of the table.
+TEST(PointerIndexTest, AgreesWithReferenceMap) {
+  PointerIndex index;
+  std::unordered_map<const void*, std::size_t> reference;
+  std::mt19937 random(11);
+  for (int step = 0; step < 20000; ++step) {
+    const void* key = P(16 * (1 + random() % 3000));
+    if (random() % 3 == 0) {
+      EXPECT_EQ(index.erase(key), reference.erase(key) == 1);
+    } else {
+      index.set(key, step);
+      reference[key] = step;
+    }
+    if (step % 97 == 0) {
+      ASSERT_EQ(index.size(), reference.size());
+      for (const auto& [k, v] : reference) {
+        ASSERT_EQ(index.find(k), v);
+      }
+    }
+  }
+  EXPECT_EQ(index.find(P(16 * 5000)), PointerIndex::kMissing);
+  index.clear();
+  // Megabyte-strided addresses all share their low bits: the index must stay correct when it
+  // switches to scattering them.
+  for (std::intptr_t i = 1; i <= 5000; ++i) {
+    index.set(P(i << 20), static_cast<std::size_t>(i));
+  }
+  for (std::intptr_t i = 1; i <= 5000; i += 7) {
+    ASSERT_TRUE(index.erase(P(i << 20)));
+  }
+  for (std::intptr_t i = 1; i <= 5000; ++i) {
+    ASSERT_EQ(index.find(P(i << 20)), i % 7 == 1 ? PointerIndex::kMissing : std::size_t(i));
+  }
+  index.clear();
+  EXPECT_EQ(index.find(P(16)), PointerIndex::kMissing);
 }
 
 }  // namespace
