@@ -15,3 +15,6 @@
 #include <varnex/geometry/booleans.h>
 #include <varnex/geometry/entity.h>
 #include <varnex/geometry/spa.h>
+#include <varnex/language/lexer.h>
+#include <varnex/language/parse_attachment.h>
+#include <varnex/language/tokens.h>
