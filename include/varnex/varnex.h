@@ -6,3 +6,4 @@
 #include <varnex/geometry/geometry.h>
 #include <varnex/language/language.h>
 #include <varnex/library/library.h>
+#include <varnex/persistence/persistence.h>
