@@ -1,0 +1,41 @@
+// The feature library's seams to the parts of the engine that are built above it: formula
+// evaluation (the interpreter), the used instances (the dependency tree) and the description
+// kept in a model's persistent messenger. Each hook is a plain function pointer; the owner of
+// the missing piece installs it at start-up. Without a hook the documented default applies.
+#pragma once
+
+#include <varnex/base/strg.h>
+#include <varnex/base/value_list.h>
+#include <varnex/base/xbool.h>
+#include <varnex/export.h>
+
+/// Evaluates `formula` (an expression followed by ";") the way the interpreter evaluates a
+/// value text. On success writes the value's text form to `text`, stores 1 or 0 in `*logical`
+/// for a logical value and -1 for any other, and returns TRUE; FALSE when the formula cannot
+/// be evaluated.
+using PVFFormulaEvaluator = XBOOL (*)(const char* formula, PVMStrg& text, int* logical);
+
+/// Appends to `names` the name of the root object of every node of the dependency tree, in
+/// tree order; returns their number.
+using PVFUsedInstancesProvider = int (*)(VALUE_LIST<PVMStrg>* names);
+
+/// Fills the name and text of the feature description a model carries in its persistent
+/// messenger; FALSE when the model has none.
+using PVFNovlDescriptionProvider = XBOOL (*)(PVMStrg& name, PVMStrg& text);
+
+/// Installs the evaluator (null restores the default) and returns the previous one. Default:
+/// none, so parameter values are taken as written and restraints are not enforced.
+VARNEX_API PVFFormulaEvaluator SetLibraryFormulaEvaluator(PVFFormulaEvaluator evaluator);
+VARNEX_API PVFFormulaEvaluator GetLibraryFormulaEvaluator();
+
+/// Installs the provider of the used instances (null restores the default: no instances, so
+/// FEATURE_LIST::Store(PVFStream&) writes no definitions). Returns the previous one.
+VARNEX_API PVFUsedInstancesProvider
+SetLibraryUsedInstancesProvider(PVFUsedInstancesProvider provider);
+VARNEX_API PVFUsedInstancesProvider GetLibraryUsedInstancesProvider();
+
+/// Installs the provider of the messenger's description (null restores the default: none).
+/// Returns the previous one.
+VARNEX_API PVFNovlDescriptionProvider
+SetLibraryNovlDescriptionProvider(PVFNovlDescriptionProvider provider);
+VARNEX_API PVFNovlDescriptionProvider GetLibraryNovlDescriptionProvider();

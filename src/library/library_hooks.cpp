@@ -1,0 +1,36 @@
+// The installed seams of the feature library (see library_hooks.h for the defaults).
+#include <varnex/library/library_hooks.h>
+
+#include <utility>
+
+namespace {
+
+PVFFormulaEvaluator formulaEvaluator = nullptr;
+PVFUsedInstancesProvider usedInstancesProvider = nullptr;
+PVFNovlDescriptionProvider novlDescriptionProvider = nullptr;
+
+}  // namespace
+
+PVFFormulaEvaluator SetLibraryFormulaEvaluator(PVFFormulaEvaluator evaluator) {
+  return std::exchange(formulaEvaluator, evaluator);
+}
+
+PVFFormulaEvaluator GetLibraryFormulaEvaluator() {
+  return formulaEvaluator;
+}
+
+PVFUsedInstancesProvider SetLibraryUsedInstancesProvider(PVFUsedInstancesProvider provider) {
+  return std::exchange(usedInstancesProvider, provider);
+}
+
+PVFUsedInstancesProvider GetLibraryUsedInstancesProvider() {
+  return usedInstancesProvider;
+}
+
+PVFNovlDescriptionProvider SetLibraryNovlDescriptionProvider(PVFNovlDescriptionProvider provider) {
+  return std::exchange(novlDescriptionProvider, provider);
+}
+
+PVFNovlDescriptionProvider GetLibraryNovlDescriptionProvider() {
+  return novlDescriptionProvider;
+}
