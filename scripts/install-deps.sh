@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build bison zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
-  libpng-dev)
+  libpng-dev libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
+  libocct-data-exchange-dev)
 
 missing=()
 for package in "${packages[@]}"; do

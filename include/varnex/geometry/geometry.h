@@ -1,6 +1,15 @@
 // The geometry layer's public headers.
 #pragma once
 
+#include <varnex/geometry/attrib.h>
+#include <varnex/geometry/attributes.h>
 #include <varnex/geometry/booleans.h>
 #include <varnex/geometry/entity.h>
+#include <varnex/geometry/measures.h>
+#include <varnex/geometry/model_bodies.h>
+#include <varnex/geometry/object_links.h>
+#include <varnex/geometry/outcome.h>
+#include <varnex/geometry/primitives.h>
 #include <varnex/geometry/spa.h>
+#include <varnex/geometry/topology.h>
+#include <varnex/geometry/transforms.h>

@@ -1,0 +1,146 @@
+// The engine's kernel attributes tied to objects: ATTRIB_UXA and its classes.
+#include <varnex/geometry/attributes.h>
+#include <varnex/geometry/object_links.h>
+
+namespace {
+
+constexpr const char* kUnknownFeature = "UNKNOWN";
+
+bool HasFeatureAttrib(const ENTITY* entity, rumpf* feature) {
+  for (ATTRIB_DS* attrib : FindAttribs<ATTRIB_DS>(entity)) {
+    if (attrib->feature() == feature) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Gives `entity` the feature attribute of `feature` and puts it into the object's list.
+void JoinFeature(ENTITY* entity, rumpf* feature) {
+  if (entity == nullptr) {
+    return;
+  }
+  if (!HasFeatureAttrib(entity, feature)) {
+    new ATTRIB_DS(entity, feature);
+  }
+  if (feature != nullptr) {
+    ObjectLinks().AddEntity(feature, entity);
+  }
+}
+
+}  // namespace
+
+void ATTRIB_UXA::append_identity(std::vector<const char*>& chain) const {
+  ATTRIB::append_identity(chain);
+  chain.push_back("uxa");
+}
+
+void ATTRIB_FN::append_identity(std::vector<const char*>& chain) const {
+  ATTRIB_UXA::append_identity(chain);
+  chain.push_back("face_name");
+}
+
+// ---- ATTRIB_DS ----
+
+void ATTRIB_DS::append_identity(std::vector<const char*>& chain) const {
+  ATTRIB_UXA::append_identity(chain);
+  chain.push_back("feature");
+}
+
+void ATTRIB_DS::split_owner(ENTITY* new_piece) {
+  JoinFeature(new_piece, feature_);
+}
+
+void ATTRIB_DS::merge_owner(ENTITY* other, XBOOL delete_owner) {
+  if (delete_owner) {
+    JoinFeature(other, feature_);
+  }
+}
+
+void ATTRIB_DS::lose() {
+  if (feature_ != nullptr && entity() != nullptr) {
+    ObjectLinks().RemoveEntity(feature_, entity());
+  }
+}
+
+void ATTRIB_DS::copy_owner(ENTITY* copy) const {
+  if (copy != nullptr && !HasFeatureAttrib(copy, feature_)) {
+    new ATTRIB_DS(copy, feature_);
+  }
+}
+
+void ATTRIB_DS::save(AttribWriter& out) const {
+  const GeometricObjectLinks& links = ObjectLinks();
+  if (feature_ == nullptr || links.SATFileOperation()) {
+    out.write_string(kUnknownFeature);
+  } else {
+    out.write_string(links.FullName(feature_).GetpStr());
+  }
+}
+
+void ATTRIB_DS::restore(AttribReader& in) {
+  std::string stored = in.read_string();
+  feature_ = nullptr;
+  const GeometricObjectLinks& links = ObjectLinks();
+  if (links.SATFileOperation()) {
+    return;
+  }
+  PVMStrg name = links.ConvertRestoreName(PVMStrg(stored));
+  feature_ = links.Search(name);
+  PVMStrg converted;
+  if (feature_ == nullptr && links.OldNameIntoNewName(name, converted)) {
+    feature_ = links.Search(converted);
+  }
+}
+
+// ---- ATTRIB_MEM_DS ----
+
+ATTRIB_MEM_DS::ATTRIB_MEM_DS(ENTITY* owner, rumpf* feature) : ATTRIB_UXA(owner) {
+  if (feature != nullptr) {
+    const GeometricObjectLinks& links = ObjectLinks();
+    name_ = links.FullName(feature).GetpStr();
+    names_face_ = links.ShortName(feature).StartsWith("f_") == TRUE;
+  }
+}
+
+void ATTRIB_MEM_DS::append_identity(std::vector<const char*>& chain) const {
+  ATTRIB_UXA::append_identity(chain);
+  chain.push_back("ATTRIB_MemDS");
+}
+
+rumpf* ATTRIB_MEM_DS::feature() const {
+  return name_.empty() ? nullptr : ObjectLinks().Search(name_.c_str());
+}
+
+void ATTRIB_MEM_DS::copy_owner(ENTITY* copy) const {
+  if (copy != nullptr) {
+    auto* twin = new ATTRIB_MEM_DS(copy);
+    twin->name_ = name_;
+    twin->names_face_ = names_face_;
+  }
+}
+
+void ATTRIB_MEM_DS::save(AttribWriter& out) const {
+  rumpf* found = feature();
+  out.write_string(found != nullptr ? ObjectLinks().FullName(found).GetpStr() : kUnknownFeature);
+}
+
+void ATTRIB_MEM_DS::restore(AttribReader& in) {
+  const GeometricObjectLinks& links = ObjectLinks();
+  PVMStrg name = links.ConvertRestoreName(PVMStrg(in.read_string()));
+  if (links.Search(name) != nullptr) {
+    name_ = name.GetpStr();
+  }
+}
+
+// ---- ATTRIB_MOD, ATTRIB_OfBodyConnect2d ----
+
+void ATTRIB_MOD::append_identity(std::vector<const char*>& chain) const {
+  ATTRIB_UXA::append_identity(chain);
+  chain.push_back("model");
+}
+
+void ATTRIB_OfBodyConnect2d::append_identity(std::vector<const char*>& chain) const {
+  ATTRIB_UXA::append_identity(chain);
+  chain.push_back("Connect2dBody");
+}
