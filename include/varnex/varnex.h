@@ -6,4 +6,5 @@
 #include <varnex/geometry/geometry.h>
 #include <varnex/language/language.h>
 #include <varnex/library/library.h>
+#include <varnex/model/model.h>
 #include <varnex/persistence/persistence.h>

@@ -1,0 +1,194 @@
+// op_geom: kernel entities held in an owned list. Geometry with geometry runs a Boolean
+// operation of the kernel layer; the result body becomes a new operand.
+#include <varnex/geometry/entity.h>
+#include <varnex/model/op_geometry.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "model/operands/geometry_calls.h"
+#include "model/operands/kind_support.h"
+
+namespace geometry = varnex::model::geometry;
+
+namespace {
+std::unique_ptr<list> CopyOf(const list* entities) {
+  return entities ? std::make_unique<list>(*entities) : std::make_unique<list>();
+}
+
+ENTITY* LastOf(const list* entities) {
+  return entities && entities->count() > 0 ? (*entities)[entities->count() - 1] : nullptr;
+}
+
+bool IsOfType(const ENTITY* entity, const char* type) {
+  return std::strcmp(entity->type_name(), type) == 0;
+}
+}  // namespace
+
+op_geom::op_geom() : entities_(std::make_unique<list>()) {}
+op_geom::op_geom(ENTITY* entity) : op_geom(entity, nullptr) {}
+op_geom::op_geom(ENTITY* entity, const char* valueSource)
+    : aritm(valueSource), entities_(std::make_unique<list>()) {
+  if (entity == nullptr) {
+    Report("op_geom", "ENTITY not specified");
+  }
+  entities_->add(entity);
+}
+op_geom::op_geom(const list* entities) : op_geom(entities, nullptr) {}
+op_geom::op_geom(const list* entities, const char* valueSource)
+    : aritm(valueSource), entities_(CopyOf(entities)) {}
+op_geom::~op_geom() = default;
+
+op_geom& op_geom::operator=(ENTITY* entity) {
+  entities_->clear();
+  entities_->add(entity);
+  return *this;
+}
+
+op_geom& op_geom::operator=(const list* entities) {
+  entities_ = CopyOf(entities);
+  return *this;
+}
+
+const char* op_geom::ClassName() const {
+  return "op_geom";
+}
+
+aritm* op_geom::assign(aritm* other) {
+  if (other == nullptr) {
+    Report("assign (aritm *)", "operand to assign not specified");
+    return nullptr;
+  }
+  if (list* entities = other->get_list()) {
+    entities_ = CopyOf(entities);
+  }
+  CopyAttributesFrom(*other);
+  return this;
+}
+
+// Dispatch: this operand is on the left; the right one receives the list.
+
+aritm* op_geom::add_aritm(aritm* b) {
+  return b ? b->add_list(entities_.get()) : MissingOperand("add (aritm *)", "add");
+}
+aritm* op_geom::subtract_aritm(aritm* b) {
+  return b ? b->subtract_list(entities_.get()) : MissingOperand("subtract (aritm *)", "subtract");
+}
+aritm* op_geom::multiply_aritm(aritm* b) {
+  return b ? b->multiply_list(entities_.get()) : MissingOperand("multiply (aritm *)", "multiply");
+}
+aritm* op_geom::divide_aritm(aritm* b) {
+  return b ? b->divide_list(entities_.get()) : MissingOperand("divide (aritm *)", "divide");
+}
+
+// Typed operations: the argument is the left operand's geometry (the blank); this operand's
+// last face or edge selects the tool body.
+
+aritm* op_geom::Combine(Boolean operation, ENTITY* blank) {
+  ENTITY* last = LastOf(entities_.get());
+  if (last == nullptr || blank == nullptr) {
+    return nullptr;
+  }
+  bool isEdge = IsOfType(last, "edge");
+  if (!isEdge && !IsOfType(last, "face")) {
+    return nullptr;
+  }
+  // The kernel layer works on the bodies owning the two entities: `last` selects the tool.
+  ENTITY* result = nullptr;
+  switch (operation) {
+    case Boolean::kUnite:
+      result = isEdge ? geometry::UniteWires(last, blank) : geometry::Unite(last, blank);
+      break;
+    case Boolean::kSubtract:
+      result = geometry::Subtract(last, blank);
+      break;
+    case Boolean::kIntersect:
+      result = geometry::Intersect(last, blank);
+      break;
+    case Boolean::kCombine:
+      result = geometry::Combine(last, blank);
+      break;
+  }
+  return result ? new op_geom(result) : nullptr;
+}
+
+aritm* op_geom::CombineWithList(Boolean operation, list* blank) {
+  return Combine(operation, LastOf(blank));
+}
+
+aritm* op_geom::add_list(list* x) {
+  return CombineWithList(Boolean::kUnite, x);
+}
+aritm* op_geom::subtract_list(list* x) {
+  return CombineWithList(Boolean::kSubtract, x);
+}
+aritm* op_geom::multiply_list(list* x) {
+  return CombineWithList(Boolean::kIntersect, x);
+}
+aritm* op_geom::divide_list(list* x) {
+  return CombineWithList(Boolean::kCombine, x);
+}
+aritm* op_geom::add_ENT(ENTITY* x) {
+  return Combine(Boolean::kUnite, x);
+}
+aritm* op_geom::subtract_ENT(ENTITY* x) {
+  return Combine(Boolean::kSubtract, x);
+}
+aritm* op_geom::multiply_ENT(ENTITY* x) {
+  return Combine(Boolean::kIntersect, x);
+}
+aritm* op_geom::divide_ENT(ENTITY* x) {
+  return Combine(Boolean::kCombine, x);
+}
+
+int op_geom::get_ENTITY(GENERIC_LIST<ENTITY>* out) {
+  if (out == nullptr) {
+    return 0;
+  }
+  for (int i = 0; i < entities_->count(); ++i) {
+    out->add((*entities_)[i]);
+  }
+  return entities_->count();
+}
+
+ENTITY* op_geom::get_ENTITY(int index) {
+  return (*entities_)[index];
+}
+
+list* op_geom::get_list() {
+  return entities_.get();
+}
+
+void op_geom::print() {
+  std::printf("geometry: %d entities\n", entities_->count());
+}
+
+rumpf* op_geom::new_object(const char* name) {
+  return NewNamedObject(name, "no new object_geom allocated");
+}
+rumpf* op_geom::assign_object(const char* name) {
+  return AssignNamedObject(name);
+}
+
+const char* op_geom::GetValue(PVMStrg& out) const {
+  out = get_value_source();
+  out - ';';
+  return out.GetpStr();
+}
+
+char* op_geom::getsval() {
+  PVMStrg text;
+  GetValue(text);
+  return text.IsVoid() ? nullptr : varnex::model::DuplicateText(text);
+}
+
+void op_geom::setsval(const char* text) {
+  if (SetFromFormula(text) == FormulaOutcome::kLiteral) {
+    Report("setsval", "values for type geometric must be specified as formula");
+  }
+}
+
+XBOOL op_geom::IsOpGeom() {
+  return TRUE;
+}
