@@ -1,16 +1,14 @@
 // op_geom: kernel entities held in an owned list. Geometry with geometry runs a Boolean
 // operation of the kernel layer; the result body becomes a new operand.
+#include <varnex/geometry/booleans.h>
 #include <varnex/geometry/entity.h>
+#include <varnex/geometry/topology.h>
 #include <varnex/model/op_geometry.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
-#include "model/operands/geometry_calls.h"
 #include "model/operands/kind_support.h"
-
-namespace geometry = varnex::model::geometry;
 
 namespace {
 std::unique_ptr<list> CopyOf(const list* entities) {
@@ -19,10 +17,6 @@ std::unique_ptr<list> CopyOf(const list* entities) {
 
 ENTITY* LastOf(const list* entities) {
   return entities && entities->count() > 0 ? (*entities)[entities->count() - 1] : nullptr;
-}
-
-bool IsOfType(const ENTITY* entity, const char* type) {
-  return std::strcmp(entity->type_name(), type) == 0;
 }
 }  // namespace
 
@@ -90,24 +84,25 @@ aritm* op_geom::Combine(Boolean operation, ENTITY* blank) {
   if (last == nullptr || blank == nullptr) {
     return nullptr;
   }
-  bool isEdge = IsOfType(last, "edge");
-  if (!isEdge && !IsOfType(last, "face")) {
+  bool isEdge = is_EDGE(last) != FALSE;
+  if (!isEdge && is_FACE(last) == FALSE) {
     return nullptr;
   }
-  // The kernel layer works on the bodies owning the two entities: `last` selects the tool.
+  // The kernel layer works on the bodies owning the two entities: `last` selects the tool,
+  // which the operation uses up; the blank's body holds the result.
   ENTITY* result = nullptr;
   switch (operation) {
     case Boolean::kUnite:
-      result = isEdge ? geometry::UniteWires(last, blank) : geometry::Unite(last, blank);
+      result = isEdge ? unite_wires(last, blank) : unite(last, blank);
       break;
     case Boolean::kSubtract:
-      result = geometry::Subtract(last, blank);
+      result = ::subtract(last, blank);
       break;
     case Boolean::kIntersect:
-      result = geometry::Intersect(last, blank);
+      result = PVFInterSectBodies(last, blank);
       break;
     case Boolean::kCombine:
-      result = geometry::Combine(last, blank);
+      result = combine(last, blank);
       break;
   }
   return result ? new op_geom(result) : nullptr;

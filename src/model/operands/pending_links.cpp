@@ -1,9 +1,8 @@
-// Stand-ins for the object, contour and kernel-layer calls of object_bridge.h,
-// contour_bridge.h and geometry_calls.h until the named-object classes, the contour classes and
-// the kernel binding provide them. Each answers "nothing there", so operands report the missing
-// object or contour and yield null. Whoever provides a call removes its stand-in here.
+// Stand-ins for the object and contour calls of object_bridge.h and contour_bridge.h until the
+// named-object and contour classes provide them. Each answers "nothing there", so operands
+// report the missing object or contour and yield null. Whoever provides a call removes its
+// stand-in here.
 #include "model/operands/contour_bridge.h"
-#include "model/operands/geometry_calls.h"
 #include "model/operands/object_bridge.h"
 
 namespace varnex::model::objects {
@@ -56,26 +55,3 @@ PVFconnect2dBa* Find(const char*) {
 }
 
 }  // namespace varnex::model::contours
-
-namespace varnex::model::geometry {
-
-ENTITY* Unite(ENTITY*, ENTITY*) {
-  return nullptr;
-}
-ENTITY* UniteWires(ENTITY*, ENTITY*) {
-  return nullptr;
-}
-ENTITY* Subtract(ENTITY*, ENTITY*) {
-  return nullptr;
-}
-ENTITY* Intersect(ENTITY*, ENTITY*) {
-  return nullptr;
-}
-ENTITY* Combine(ENTITY*, ENTITY*) {
-  return nullptr;
-}
-list* Transform(list*, SPAtransf*) {
-  return nullptr;
-}
-
-}  // namespace varnex::model::geometry
