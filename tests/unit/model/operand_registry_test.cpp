@@ -41,7 +41,7 @@ struct AllKinds {
     kinds.emplace_back(new op_axis(origin, direction));
     kinds.emplace_back(new op_geom(&entities));
     kinds.emplace_back(new op_trans(&shift));
-    kinds.emplace_back(new op_reference(reinterpret_cast<rumpf*>(&values)));
+    kinds.emplace_back(new op_reference());  // a real object would need a world
     kinds.emplace_back(new op_object());
     kinds.emplace_back(new op_connect2d());
   }
