@@ -15,7 +15,7 @@ struct Keyword {
 };
 
 // ORDER TOKENS: the keyword rows of the token table (tokens.h).
-constexpr std::array<Keyword, 46> kKeywords{{
+constexpr std::array<Keyword, 48> kKeywords{{
     {"this", novl::THIS},
     {"HERE", novl::HERE},
     {"ENTITY", novl::ENTITY},
@@ -60,10 +60,12 @@ constexpr std::array<Keyword, 46> kKeywords{{
     {"dowhile", novl::DOWHILE},
     {"TRUE", novl::LOGICAL_CONST},
     {"FALSE", novl::LOGICAL_CONST},
-    // The two-word keywords written without blanks; longer blank-separated forms are matched
-    // in MatchTwoWordKeyword.
+    // The two-word keywords written without blanks, and in the spelling of their token names
+    // that feature texts also use; blank-separated forms are matched in MatchTwoWordKeyword.
     {"ENUMERATIONOF", novl::ENUMERATION_OF},
     {"RESTRICTEDTO", novl::RESTRICTED_TO},
+    {"ENUMERATION_OF", novl::ENUMERATION_OF},
+    {"RESTRICTED_TO", novl::RESTRICTED_TO},
 }};
 
 bool IsLetter(int c) {

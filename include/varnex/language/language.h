@@ -4,4 +4,5 @@
 #include <varnex/language/builtins.h>
 #include <varnex/language/lexer.h>
 #include <varnex/language/parse_attachment.h>
+#include <varnex/language/parser.h>
 #include <varnex/language/tokens.h>

@@ -50,6 +50,9 @@ TEST(Scanner, TokenRules) {
       {"ENUMERATION OFFSET", {T(novl::ENUMERATION_OF, "ENUMERATION_OF"), T(novl::IDENT, "FSET")}},
       {"ENUMERATION O", {T(novl::IDENT, "ENUMERATION"), T(novl::IDENT, "O")}},
       {"RESTRICTED TO", {T(novl::RESTRICTED_TO, "RESTRICTED_TO")}},
+      {"RESTRICTED_TO ENUMERATION_OF RESTRICTED_TOO",
+       {T(novl::RESTRICTED_TO, "RESTRICTED_TO"), T(novl::ENUMERATION_OF, "ENUMERATION_OF"),
+        T(novl::IDENT, "RESTRICTED_TOO")}},
       {"RESTRICTED\tTO", {T(novl::RESTRICTED_TO, "RESTRICTED_TO")}},  // the tab became a blank
       {"ENTITYx ENTITY entity",
        {T(novl::IDENT, "ENTITYx"), T(novl::ENTITY, "ENTITY"), T(novl::IDENT, "entity")}},
