@@ -109,7 +109,7 @@ class Rebinder {
         free.push_back(image);
       }
     }
-    if (old.images.empty()) {
+    if (old.images.empty() || ChangesKind(*old.wrapper, old.images.front())) {
       Destroy(std::move(old.wrapper));
     } else if (free.empty()) {
       Merge(std::move(old.wrapper), core_->pieces.find(old.images.front())->second.get());
@@ -119,6 +119,13 @@ class Rebinder {
   }
 
  private:
+  // A free wire that became the loop of a face (a covered profile) is a new entity.
+  bool ChangesKind(const ENTITY& wrapper, const TopoDS_Shape& image) const {
+    EntityKind kind = wrapper.kind();
+    return (kind == EntityKind::Wire || kind == EntityKind::Loop) &&
+           PieceKind(blank_, image) != kind;
+  }
+
   void Bind(std::unique_ptr<ENTITY> wrapper, const std::vector<TopoDS_Shape>& free) {
     ENTITY* raw = wrapper.get();
     EntityCore* core = raw->core();
@@ -155,31 +162,58 @@ class Rebinder {
 
 }  // namespace
 
-void CommitWithHistory(BODY* blank, const TopoDS_Shape& newShape, const ShapeHistory& history,
-                       const std::vector<BODY*>& absorbed) {
-  BodyCore* core = BodyCoreOf(blank);
-  if (core == nullptr) {
-    return;
-  }
-  // Everything that may throw (history queries, shape maps) happens before anything moves.
-  KernelFaultPoint();
+struct PreparedCommit::Plan {
+  BODY* blank;
+  TopoDS_Shape newShape;
   std::vector<OldPiece> old;
-  ListPieces(blank, old);
+};
+
+PreparedCommit::PreparedCommit() = default;
+PreparedCommit::PreparedCommit(PreparedCommit&&) noexcept = default;
+PreparedCommit& PreparedCommit::operator=(PreparedCommit&&) noexcept = default;
+PreparedCommit::~PreparedCommit() = default;
+
+PreparedCommit PrepareCommit(BODY* blank, const TopoDS_Shape& newShape, const ShapeHistory& history,
+                             const std::vector<BODY*>& absorbed) {
+  KernelFaultPoint();
+  PreparedCommit prepared;
+  if (BodyCoreOf(blank) == nullptr) {
+    return prepared;
+  }
+  auto plan = std::make_unique<PreparedCommit::Plan>();
+  plan->blank = blank;
+  plan->newShape = newShape;
+  ListPieces(blank, plan->old);
   for (BODY* body : absorbed) {
     if (body != nullptr && body != blank) {
-      ListPieces(body, old);
+      ListPieces(body, plan->old);
     }
   }
   HeldPieces pieces(newShape);
-  for (OldPiece& piece : old) {
+  for (OldPiece& piece : plan->old) {
     FindImages(piece, pieces, history);
   }
-  for (OldPiece& piece : old) {
+  prepared.plan_ = std::move(plan);
+  return prepared;
+}
+
+void ApplyCommit(PreparedCommit& prepared) {
+  std::unique_ptr<PreparedCommit::Plan> plan = std::move(prepared.plan_);
+  if (!plan) {
+    return;
+  }
+  for (OldPiece& piece : plan->old) {
     TakePiece(piece);
   }
-  core->shape = newShape;
-  Rebinder rebinder(blank);
-  for (OldPiece& piece : old) {
+  BodyCoreOf(plan->blank)->shape = plan->newShape;
+  Rebinder rebinder(plan->blank);
+  for (OldPiece& piece : plan->old) {
     rebinder.Place(piece);
   }
+}
+
+void CommitWithHistory(BODY* blank, const TopoDS_Shape& newShape, const ShapeHistory& history,
+                       const std::vector<BODY*>& absorbed) {
+  PreparedCommit prepared = PrepareCommit(blank, newShape, history, absorbed);
+  ApplyCommit(prepared);
 }

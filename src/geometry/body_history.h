@@ -15,6 +15,7 @@
 #include <BRepTools_History.hxx>
 #include <TopTools_ListOfShape.hxx>
 #include <TopoDS_Shape.hxx>
+#include <memory>
 #include <vector>
 
 #include "geometry/entity_core.h"
@@ -61,9 +62,31 @@ class NoHistory : public ShapeHistory {
   TopTools_ListOfShape empty_;
 };
 
-/// Puts `newShape` into `blank` and carries over the wrappers of `blank` and of every body in
-/// `absorbed` (their surviving wrappers move into `blank`; the absorbed bodies keep no pieces and
-/// are for the caller to delete). Never throws after the first wrapper moved: call it only once
-/// the new shape is final.
+/// A commit whose history has been read but which has not changed anything yet. Preparing may
+/// fail (throw); applying never does, so an operation on several bodies prepares all its commits
+/// first and applies them only when every one is ready.
+class PreparedCommit {
+ public:
+  PreparedCommit();
+  PreparedCommit(PreparedCommit&&) noexcept;
+  PreparedCommit& operator=(PreparedCommit&&) noexcept;
+  ~PreparedCommit();
+  struct Plan;
+
+ private:
+  friend PreparedCommit PrepareCommit(BODY*, const TopoDS_Shape&, const ShapeHistory&,
+                                      const std::vector<BODY*>&);
+  friend void ApplyCommit(PreparedCommit&);
+  std::unique_ptr<Plan> plan_;
+};
+
+PreparedCommit PrepareCommit(BODY* blank, const TopoDS_Shape& newShape, const ShapeHistory& history,
+                             const std::vector<BODY*>& absorbed = {});
+void ApplyCommit(PreparedCommit& prepared);
+
+/// Prepares and applies at once: puts `newShape` into `blank` and carries over the wrappers of
+/// `blank` and of every body in `absorbed` (their surviving wrappers move into `blank`; the
+/// absorbed bodies keep no pieces and are for the caller to delete). Throws only before anything
+/// changed.
 void CommitWithHistory(BODY* blank, const TopoDS_Shape& newShape, const ShapeHistory& history,
                        const std::vector<BODY*>& absorbed = {});

@@ -21,6 +21,7 @@
 #include "geometry/body_pieces.h"
 #include "geometry/body_registry.h"
 #include "geometry/kernel_scope.h"
+#include "geometry/shape_booleans.h"
 
 namespace {
 
@@ -105,23 +106,10 @@ std::string DumpErrors(const BRepAlgoAPI_BooleanOperation& operation) {
 }
 
 // Builds the Boolean of `tools` against `blank` and commits it into `blank`.
-template <class Operation>
-void BooleanInto(BODY* blank, const std::vector<BODY*>& tools, bool simplify) {
-  Operation operation;
-  TopTools_ListOfShape arguments;
-  arguments.Append(ShapeOf(blank));
-  operation.SetArguments(arguments);
-  operation.SetTools(ShapesOf(tools));
-  operation.SetRunParallel(false);
-  operation.Build();
-  if (!operation.IsDone() || operation.HasErrors()) {
-    FailKernel(KERNEL_BOOLEAN_FAILED, DumpErrors(operation));
-  }
-  if (simplify) {
-    operation.SimplifyResult();
-  }
-  RequireKernel(!operation.Shape().IsNull(), KERNEL_BOOLEAN_FAILED, "no result");
-  CommitWithHistory(blank, operation.Shape(), MakeShapeHistory(operation), tools);
+void BooleanInto(ShapeBooleanKind kind, BODY* blank, const std::vector<BODY*>& tools) {
+  std::unique_ptr<BRepAlgoAPI_BooleanOperation> operation =
+      BuildShapeBoolean(kind, ShapeOf(blank), ShapesOf(tools));
+  CommitWithHistory(blank, operation->Shape(), MakeShapeHistory(*operation), tools);
 }
 
 void CombineInto(BODY* blank, const std::vector<BODY*>& tools) {
@@ -137,15 +125,9 @@ void CombineInto(BODY* blank, const std::vector<BODY*>& tools) {
 
 // Fuses wire bodies and joins the edges into wires again.
 void UniteWiresInto(BODY* blank, const std::vector<BODY*>& tools) {
-  BRepAlgoAPI_Fuse operation;
-  TopTools_ListOfShape arguments;
-  arguments.Append(ShapeOf(blank));
-  operation.SetArguments(arguments);
-  operation.SetTools(ShapesOf(tools));
-  operation.Build();
-  if (!operation.IsDone() || operation.HasErrors()) {
-    FailKernel(KERNEL_BOOLEAN_FAILED, DumpErrors(operation));
-  }
+  std::unique_ptr<BRepAlgoAPI_BooleanOperation> fused =
+      BuildShapeBoolean(ShapeBooleanKind::Fuse, ShapeOf(blank), ShapesOf(tools), false);
+  BRepAlgoAPI_BooleanOperation& operation = *fused;
   Handle(TopTools_HSequenceOfShape) edges = new TopTools_HSequenceOfShape();
   for (TopExp_Explorer explorer(operation.Shape(), TopAbs_EDGE); explorer.More(); explorer.Next()) {
     edges->Append(explorer.Current());
@@ -164,11 +146,11 @@ void UniteWiresInto(BODY* blank, const std::vector<BODY*>& tools) {
 void RunKernelBoolean(BooleanKind kind, BODY* blank, const std::vector<BODY*>& tools) {
   switch (kind) {
     case BooleanKind::Unite:
-      return BooleanInto<BRepAlgoAPI_Fuse>(blank, tools, true);
+      return BooleanInto(ShapeBooleanKind::Fuse, blank, tools);
     case BooleanKind::Subtract:
-      return BooleanInto<BRepAlgoAPI_Cut>(blank, tools, true);
+      return BooleanInto(ShapeBooleanKind::Cut, blank, tools);
     case BooleanKind::Intersect:
-      return BooleanInto<BRepAlgoAPI_Common>(blank, tools, true);
+      return BooleanInto(ShapeBooleanKind::Common, blank, tools);
     case BooleanKind::Combine:
       return CombineInto(blank, tools);
     case BooleanKind::UniteWires:
@@ -238,6 +220,37 @@ ENTITY* RunPair(BooleanKind kind, ENTITY* tool, ENTITY* blank) {
 }
 
 }  // namespace
+
+std::unique_ptr<BRepAlgoAPI_BooleanOperation> BuildShapeBoolean(ShapeBooleanKind kind,
+                                                                const TopoDS_Shape& blank,
+                                                                const TopTools_ListOfShape& tools,
+                                                                bool simplify) {
+  std::unique_ptr<BRepAlgoAPI_BooleanOperation> operation;
+  switch (kind) {
+    case ShapeBooleanKind::Fuse:
+      operation = std::make_unique<BRepAlgoAPI_Fuse>();
+      break;
+    case ShapeBooleanKind::Cut:
+      operation = std::make_unique<BRepAlgoAPI_Cut>();
+      break;
+    case ShapeBooleanKind::Common:
+      operation = std::make_unique<BRepAlgoAPI_Common>();
+      break;
+  }
+  TopTools_ListOfShape arguments;
+  arguments.Append(blank);
+  operation->SetArguments(arguments);
+  operation->SetTools(tools);
+  operation->Build();
+  if (!operation->IsDone() || operation->HasErrors()) {
+    FailKernel(KERNEL_BOOLEAN_FAILED, DumpErrors(*operation));
+  }
+  if (simplify) {
+    operation->SimplifyResult();
+  }
+  RequireKernel(!operation->Shape().IsNull(), KERNEL_BOOLEAN_FAILED, "no result");
+  return operation;
+}
 
 ENTITY* unite(ENTITY* tool, ENTITY* blank) {
   return RunPair(BooleanKind::Unite, tool, blank);

@@ -28,6 +28,7 @@
 
 #include "geometry/body_registry.h"
 #include "geometry/kernel_scope.h"
+#include "geometry/occt_convert.h"
 
 namespace {
 
@@ -232,14 +233,22 @@ outcome api_make_torus(double R, double r, ENTITY*& body) {
   });
 }
 
-outcome api_make_wire(const double start[3], const double end[3], ENTITY*& body) {
+outcome api_make_wire(const SPAposition* points, int count, ENTITY*& body) {
   return MakeBody(body, [&] {
-    gp_Pnt from(start[0], start[1], start[2]);
-    gp_Pnt to(end[0], end[1], end[2]);
-    RequireKernel(from.Distance(to) > SPAresabs, KERNEL_BAD_VALUE, "wire of zero length");
-    BRepBuilderAPI_MakeEdge edge(from, to);
-    BRepBuilderAPI_MakeWire wire(TopoDS::Edge(ShapeOfDone(edge)));
-    return ShapeOfDone(wire);
+    RequireKernel(points != nullptr && count >= 2, KERNEL_BAD_VALUE, "a wire needs two points");
+    BRepBuilderAPI_MakePolygon polygon;
+    for (int i = 0; i < count; ++i) {
+      bool closing = i == count - 1 && count > 2 && same_point(points[i], points[0]);
+      RequireKernel(i == 0 || !same_point(points[i], points[i - 1]), KERNEL_BAD_VALUE,
+                    "wire of zero length");
+      if (closing) {
+        polygon.Close();
+      } else {
+        polygon.Add(ToPnt(points[i]));
+      }
+    }
+    RequireKernel(polygon.IsDone(), KERNEL_BAD_VALUE, "wire");
+    return TopoDS_Shape(polygon.Wire());
   });
 }
 
@@ -283,7 +292,6 @@ ENTITY* fmcreate_pris(double h, double rx, double ry, double n) {
 }
 
 ENTITY* fmmake_wire(double x1, double y1, double z1, double x2, double y2, double z2) {
-  const double start[3] = {x1, y1, z1};
-  const double end[3] = {x2, y2, z2};
-  return AddedToModel([&](ENTITY*& body) { return api_make_wire(start, end, body); });
+  const SPAposition ends[2] = {SPAposition(x1, y1, z1), SPAposition(x2, y2, z2)};
+  return AddedToModel([&](ENTITY*& body) { return api_make_wire(ends, 2, body); });
 }

@@ -265,3 +265,60 @@ SPAtransf coordinate_transf(const SPAposition& origin, const SPAunit_vector& x_a
   return SPAtransf(SPAmatrix(x_axis, y_true, z_axis), origin - SPAposition(), 1.0, TRUE, FALSE,
                    FALSE);
 }
+
+// ---- tolerant predicates ----
+
+XBOOL is_equal(double a, double b, double tol) {
+  return ToXBool(std::fabs(a - b) < tol);
+}
+
+XBOOL is_zero(double value, double tol) {
+  return ToXBool(std::fabs(value) < tol);
+}
+
+XBOOL is_less_than(double a, double b, double tol) {
+  return ToXBool(a < b - tol);
+}
+
+XBOOL is_greater_than(double a, double b, double tol) {
+  return ToXBool(a > b + tol);
+}
+
+XBOOL are_parallel(const SPAvector& a, const SPAvector& b, XBOOL same_sense) {
+  if (a.len() < SPAresnor || b.len() < SPAresnor) {
+    return FALSE;
+  }
+  SPAunit_vector ua = normalise(a);
+  SPAunit_vector ub = normalise(b);
+  if ((ua * ub).len() >= SPAresnor) {
+    return FALSE;
+  }
+  return ToXBool(!same_sense || ua % ub > 0.0);
+}
+
+double angle_between(const SPAvector& a, const SPAvector& b) {
+  if (a.len() < SPAresnor || b.len() < SPAresnor) {
+    return 0.0;
+  }
+  // atan2 of sine and cosine stays accurate near 0 and pi, where acos does not.
+  return std::atan2((a * b).len(), a % b);
+}
+
+XBOOL closest_points(const SPAposition& p1, const SPAvector& d1, const SPAposition& p2,
+                     const SPAvector& d2, SPAposition& on1, SPAposition& on2) {
+  double a = d1 % d1, b = d1 % d2, c = d2 % d2;
+  if (a < SPAresnor * SPAresnor || c < SPAresnor * SPAresnor) {
+    return FALSE;
+  }
+  SPAvector w = p1 - p2;
+  double d = d1 % w, e = d2 % w;
+  double denominator = a * c - b * b;
+  if (denominator <= 1e-20 * a * c) {  // parallel: foot of p2 on the first line
+    on2 = p2;
+    on1 = p1 + d1 * (((p2 - p1) % d1) / a);
+    return TRUE;
+  }
+  on1 = p1 + d1 * ((b * e - c * d) / denominator);
+  on2 = p2 + d2 * ((a * e - b * d) / denominator);
+  return TRUE;
+}

@@ -3,13 +3,17 @@
 
 #include <varnex/geometry/attrib.h>
 #include <varnex/geometry/attributes.h>
+#include <varnex/geometry/blends.h>
 #include <varnex/geometry/booleans.h>
 #include <varnex/geometry/entity.h>
+#include <varnex/geometry/face_names.h>
+#include <varnex/geometry/line.h>
 #include <varnex/geometry/measures.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/geometry/object_links.h>
 #include <varnex/geometry/outcome.h>
 #include <varnex/geometry/primitives.h>
 #include <varnex/geometry/spa.h>
+#include <varnex/geometry/sweeps.h>
 #include <varnex/geometry/topology.h>
 #include <varnex/geometry/transforms.h>

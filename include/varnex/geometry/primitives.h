@@ -12,6 +12,7 @@
 
 #include <varnex/geometry/entity.h>
 #include <varnex/geometry/outcome.h>
+#include <varnex/geometry/spa.h>
 
 // The kernel's primitive calls: the new body in `body` (not added to the model), or a failed
 // outcome and null.
@@ -29,8 +30,9 @@ VARNEX_API outcome api_make_pyramid(double h, double rx, double ry, double top, 
 VARNEX_API outcome api_make_sphere(double r, ENTITY*& body);
 /// A torus with ring radius R and tube radius r (R > r > 0).
 VARNEX_API outcome api_make_torus(double R, double r, ENTITY*& body);
-/// A wire body with one straight edge between two distinct points.
-VARNEX_API outcome api_make_wire(const double start[3], const double end[3], ENTITY*& body);
+/// A wire body of straight edges through `count` (at least 2) points; it is closed when the last
+/// point equals the first. Consecutive points must be distinct.
+VARNEX_API outcome api_make_wire(const SPAposition* points, int count, ENTITY*& body);
 
 // The feature language's creators (added to the model).
 VARNEX_API ENTITY* fmcreate_cube(double a, double b, double c);

@@ -174,3 +174,22 @@ VARNEX_API SPAtransf reflect_transf(const SPAvector& normal);
 /// Maps local coordinates of the system (origin, x axis, y axis; z = x × y) to global ones.
 VARNEX_API SPAtransf coordinate_transf(const SPAposition& origin, const SPAunit_vector& x_axis,
                                        const SPAunit_vector& y_axis);
+
+// The kernel's tolerant predicates: values and points that differ by less than the tolerance
+// (SPAresabs unless given) are equal.
+VARNEX_API XBOOL is_equal(double a, double b, double tol = SPAresabs);
+VARNEX_API XBOOL is_zero(double value, double tol = SPAresabs);
+/// TRUE when a < b by more than the tolerance.
+VARNEX_API XBOOL is_less_than(double a, double b, double tol = SPAresabs);
+/// TRUE when a > b by more than the tolerance.
+VARNEX_API XBOOL is_greater_than(double a, double b, double tol = SPAresabs);
+/// TRUE when the directions are parallel (the sines of their angle below SPAresnor); with
+/// `same_sense` they must also point the same way. Vectors without direction are never parallel.
+VARNEX_API XBOOL are_parallel(const SPAvector& a, const SPAvector& b, XBOOL same_sense = FALSE);
+/// The angle between two directions, 0 to pi; 0 when one has no direction.
+VARNEX_API double angle_between(const SPAvector& a, const SPAvector& b);
+/// The closest points of the infinite lines (p1, d1) and (p2, d2): `on1` on the first, `on2` on
+/// the second. For parallel lines `on2` is p2 and `on1` its foot on the first. FALSE when a
+/// direction is zero.
+VARNEX_API XBOOL closest_points(const SPAposition& p1, const SPAvector& d1, const SPAposition& p2,
+                                const SPAvector& d2, SPAposition& on1, SPAposition& on2);
