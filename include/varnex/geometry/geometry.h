@@ -4,6 +4,7 @@
 #include <varnex/geometry/attrib.h>
 #include <varnex/geometry/attributes.h>
 #include <varnex/geometry/blends.h>
+#include <varnex/geometry/body_io.h>
 #include <varnex/geometry/booleans.h>
 #include <varnex/geometry/entity.h>
 #include <varnex/geometry/face_names.h>

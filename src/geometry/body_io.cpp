@@ -1,0 +1,274 @@
+// Saving and restoring lists of bodies: the body text, its binary twin, and C files.
+#include <varnex/geometry/body_io.h>
+#include <varnex/geometry/topology.h>
+
+#include <BRepTools.hxx>
+#include <BRep_Builder.hxx>
+#include <BinTools.hxx>
+#include <TopExp.hxx>
+#include <TopTools_IndexedMapOfShape.hxx>
+#include <algorithm>
+#include <cstring>
+#include <sstream>
+
+#include "geometry/attrib_records.h"
+#include "geometry/body_pieces.h"
+#include "geometry/body_registry.h"
+#include "geometry/kernel_scope.h"
+
+namespace {
+
+constexpr const char* kTextMagic = "VARNEX-BODIES";
+constexpr const char* kBinaryMagic = "VNXB";
+constexpr int kFormatVersion = 1;
+
+// The bodies of the entities, each once, in list order.
+std::vector<BODY*> BodiesOf(const EntitySet& entities) {
+  std::vector<BODY*> bodies;
+  for (int i = 0; i < entities.count(); ++i) {
+    BODY* body = BodyOf(entities[i]);
+    if (body != nullptr && std::find(bodies.begin(), bodies.end(), body) == bodies.end()) {
+      bodies.push_back(body);
+    }
+  }
+  return bodies;
+}
+
+// Where a list is read from: a string or a C file, by lines and by byte counts.
+class Source {
+ public:
+  virtual ~Source() = default;
+  /// The next line without its line feed; false at the end.
+  virtual bool Line(std::string& line) = 0;
+  /// Exactly `count` bytes; false when fewer remain.
+  virtual bool Bytes(std::size_t count, std::string& bytes) = 0;
+};
+
+class StringSource : public Source {
+ public:
+  explicit StringSource(const std::string& text) : text_(text) {}
+  bool Line(std::string& line) override {
+    if (position_ >= text_.size()) {
+      return false;
+    }
+    std::size_t end = text_.find('\n', position_);
+    end = end == std::string::npos ? text_.size() : end;
+    line = text_.substr(position_, end - position_);
+    position_ = std::min(end + 1, text_.size());
+    return true;
+  }
+  bool Bytes(std::size_t count, std::string& bytes) override {
+    if (count > text_.size() - position_) {
+      return false;
+    }
+    bytes = text_.substr(position_, count);
+    position_ += count;
+    return true;
+  }
+  std::size_t position() const { return position_; }
+
+ private:
+  const std::string& text_;
+  std::size_t position_ = 0;
+};
+
+class FileSource : public Source {
+ public:
+  explicit FileSource(std::FILE* file) : file_(file) {}
+  bool Line(std::string& line) override {
+    line.clear();
+    int c = 0;
+    while ((c = std::fgetc(file_)) != EOF && c != '\n') {
+      line += static_cast<char>(c);
+    }
+    return c != EOF || !line.empty();
+  }
+  bool Bytes(std::size_t count, std::string& bytes) override {
+    bytes.clear();
+    char chunk[4096];
+    while (bytes.size() < count) {
+      std::size_t wanted = std::min(sizeof chunk, count - bytes.size());
+      std::size_t got = std::fread(chunk, 1, wanted, file_);
+      bytes.append(chunk, got);
+      if (got < wanted) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+ private:
+  std::FILE* file_;
+};
+
+// "word n1 n2 ..." with exactly the expected word and count of non-negative numbers.
+bool ParseHeader(const std::string& line, const char* word, std::vector<std::size_t>& numbers,
+                 std::size_t count) {
+  std::istringstream in(line);
+  std::string first;
+  if (!(in >> first) || first != word) {
+    return false;
+  }
+  numbers.assign(count, 0);
+  for (std::size_t& number : numbers) {
+    long long value = -1;
+    if (!(in >> value) || value < 0) {
+      return false;
+    }
+    number = static_cast<std::size_t>(value);
+  }
+  std::string rest;
+  return !(in >> rest);
+}
+
+// ---- shapes ----
+
+// The "checked" flag only caches a validity check; written as it stands it would make a stored,
+// restored and stored again list differ from the first store.
+void ForgetCheckedFlags(const TopoDS_Shape& shape) {
+  TopTools_IndexedMapOfShape all;
+  TopExp::MapShapes(shape, all);
+  for (int i = 1; i <= all.Extent(); ++i) {
+    TopoDS_Shape piece = all(i);
+    piece.Checked(false);
+  }
+}
+
+std::string ShapeText(const TopoDS_Shape& shape, bool binary) {
+  ForgetCheckedFlags(shape);
+  std::ostringstream out;
+  if (binary) {
+    BinTools::Write(shape, out, false, false, BinTools_FormatVersion_CURRENT);
+  } else {
+    BRepTools::Write(shape, out, false, false, TopTools_FormatVersion_CURRENT);
+  }
+  RequireKernel(out.good(), KERNEL_WRITE_FAILED, "shape");
+  return out.str();
+}
+
+TopoDS_Shape ShapeOfText(const std::string& text, bool binary) {
+  std::istringstream in(text);
+  TopoDS_Shape shape;
+  if (binary) {
+    BinTools::Read(shape, in);
+  } else {
+    BRepTools::Read(shape, in, BRep_Builder());
+  }
+  RequireKernel(!shape.IsNull(), KERNEL_READ_FAILED, "damaged shape data");
+  return shape;
+}
+
+// ---- the list ----
+
+std::string SaveList(const EntitySet& entities, bool binary) {
+  std::vector<BODY*> bodies = BodiesOf(entities);
+  std::string out = std::string(binary ? kBinaryMagic : kTextMagic) + " " +
+                    std::to_string(kFormatVersion) + " " + std::to_string(bodies.size()) + "\n";
+  for (std::size_t i = 0; i < bodies.size(); ++i) {
+    std::string shape = ShapeText(ShapeOf(bodies[i]), binary);
+    int count = 0;
+    std::string records = SaveAttributeRecords(bodies[i], count);
+    out += "body " + std::to_string(i) + " " + std::to_string(shape.size()) + "\n" + shape +
+           "\nattributes " + std::to_string(count) + " " + std::to_string(records.size()) + "\n" +
+           records + "\n";
+  }
+  return out + "end\n";
+}
+
+// Reads one body; the new body is handed to `made` as soon as it exists.
+void ReadBody(Source& source, bool binary, std::size_t index, std::vector<BODY*>& made) {
+  std::string line, bytes;
+  std::vector<std::size_t> numbers;
+  RequireKernel(source.Line(line) && ParseHeader(line, "body", numbers, 2) && numbers[0] == index,
+                KERNEL_READ_FAILED, "body header");
+  RequireKernel(source.Bytes(numbers[1], bytes) && source.Line(line) && line.empty(),
+                KERNEL_READ_FAILED, "truncated shape");
+  TopoDS_Shape shape = ShapeOfText(bytes, binary);
+  RequireKernel(source.Line(line) && ParseHeader(line, "attributes", numbers, 2),
+                KERNEL_READ_FAILED, "attribute header");
+  std::size_t count = numbers[0];
+  RequireKernel(
+      count <= numbers[1] && source.Bytes(numbers[1], bytes) && source.Line(line) && line.empty(),
+      KERNEL_READ_FAILED, "truncated attributes");
+  made.push_back(CreateBody(shape));
+  RequireKernel(RestoreAttributeRecords(made.back(), bytes, static_cast<int>(count)),
+                KERNEL_READ_FAILED, "damaged attribute records");
+}
+
+outcome RestoreList(Source& source, bool binary, ENTITY_LIST& bodies) {
+  std::vector<BODY*> made;
+  outcome result = RunKernelOperation([&] {
+    std::string line;
+    std::vector<std::size_t> numbers;
+    RequireKernel(
+        source.Line(line) && ParseHeader(line, binary ? kBinaryMagic : kTextMagic, numbers, 2),
+        KERNEL_READ_FAILED, "not a body list");
+    RequireKernel(numbers[0] == kFormatVersion, KERNEL_READ_FAILED, "unknown format version");
+    for (std::size_t i = 0; i < numbers[1]; ++i) {
+      ReadBody(source, binary, i, made);
+    }
+    RequireKernel(source.Line(line) && line == "end", KERNEL_READ_FAILED, "missing end");
+  });
+  if (!result.ok()) {
+    for (BODY* body : made) {
+      DeleteBody(body);
+    }
+    return result;
+  }
+  for (BODY* body : made) {
+    bodies.add(body);
+  }
+  return result;
+}
+
+}  // namespace
+
+outcome SaveEntityListText(const EntitySet& entities, std::string& text) {
+  return RunKernelOperation([&] { text += SaveList(entities, false); });
+}
+
+outcome RestoreEntityListText(const std::string& text, ENTITY_LIST& bodies, std::size_t* consumed) {
+  StringSource source(text);
+  outcome result = RestoreList(source, false, bodies);
+  if (consumed != nullptr) {
+    *consumed = result.ok() ? source.position() : 0;
+  }
+  return result;
+}
+
+outcome SaveEntityListBinary(const EntitySet& entities, std::vector<unsigned char>& data) {
+  return RunKernelOperation([&] {
+    std::string saved = SaveList(entities, true);
+    data.insert(data.end(), saved.begin(), saved.end());
+  });
+}
+
+outcome RestoreEntityListBinary(const unsigned char* data, std::size_t size, ENTITY_LIST& bodies,
+                                std::size_t* consumed) {
+  std::string text(reinterpret_cast<const char*>(data), data == nullptr ? 0 : size);
+  StringSource source(text);
+  outcome result = RestoreList(source, true, bodies);
+  if (consumed != nullptr) {
+    *consumed = result.ok() ? source.position() : 0;
+  }
+  return result;
+}
+
+outcome api_save_entity_list(std::FILE* file, XBOOL text_mode, const EntitySet& entities) {
+  if (file == nullptr) {
+    return RecordOutcome(outcome(KERNEL_NULL_ARGUMENT));
+  }
+  return RunKernelOperation([&] {
+    std::string saved = SaveList(entities, !text_mode);
+    RequireKernel(std::fwrite(saved.data(), 1, saved.size(), file) == saved.size(),
+                  KERNEL_WRITE_FAILED, "file");
+  });
+}
+
+outcome api_restore_entity_list(std::FILE* file, XBOOL text_mode, ENTITY_LIST& bodies) {
+  if (file == nullptr) {
+    return RecordOutcome(outcome(KERNEL_NULL_ARGUMENT));
+  }
+  FileSource source(file);
+  return RestoreList(source, !text_mode, bodies);
+}
