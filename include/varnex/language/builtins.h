@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 class aritm;
@@ -19,9 +20,11 @@ class aritm;
 /// becomes value ^ (c + 0x9E3779B9 + (value << 6) + (value >> 2)), in 32-bit arithmetic.
 VARNEX_API std::uint32_t NovlNameHash(const char* name);
 
-/// The hasher of the table's keys (NovlNameHash over the key's bytes).
+/// The hasher of the table's keys (NovlNameHash over the key's bytes). Transparent, so that a
+/// lookup hashes the caller's text without copying it into a key.
 struct VARNEX_API NovlNameHasher {
-  std::size_t operator()(const std::string& name) const;
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const;
 };
 
 /// The table of built-in functions: exact, case-sensitive names mapped to handlers.
@@ -50,7 +53,7 @@ class VARNEX_API ifunc_list {
   std::size_t bucket_count() const { return entries_.bucket_count(); }
 
  private:
-  std::unordered_map<std::string, handler, NovlNameHasher> entries_;
+  std::unordered_map<std::string, handler, NovlNameHasher, std::equal_to<>> entries_;
 };
 
 /// The table the interpreter consults; created and filled at initialisation, deleted at

@@ -7,25 +7,26 @@ namespace {
 // The table starts with 11 buckets and grows once its load passes 1.0.
 constexpr std::size_t kInitialBuckets = 11;
 
-}  // namespace
-
-ifunc_list* NOVL_functions = nullptr;
-
-std::uint32_t NovlNameHash(const char* name) {
+std::uint32_t HashBytes(std::string_view name) {
   std::uint32_t value = 0;
-  if (name == nullptr) {
-    return value;
-  }
-  for (const char* p = name; *p != '\0'; ++p) {
+  for (char byte : name) {
     // A character is a signed byte: bytes above 127 extend their sign into the 32 bits.
-    auto c = static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(*p)));
+    auto c = static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(byte)));
     value ^= c + 0x9E3779B9u + (value << 6) + (value >> 2);
   }
   return value;
 }
 
-std::size_t NovlNameHasher::operator()(const std::string& name) const {
-  return NovlNameHash(name.c_str());
+}  // namespace
+
+ifunc_list* NOVL_functions = nullptr;
+
+std::uint32_t NovlNameHash(const char* name) {
+  return name == nullptr ? 0u : HashBytes(name);
+}
+
+std::size_t NovlNameHasher::operator()(std::string_view name) const {
+  return HashBytes(name);
 }
 
 ifunc_list::ifunc_list() : entries_(kInitialBuckets) {
@@ -45,7 +46,7 @@ ifunc_list::handler ifunc_list::find(const char* name) const {
   if (name == nullptr) {
     return nullptr;
   }
-  auto found = entries_.find(name);
+  auto found = entries_.find(std::string_view(name));
   return found == entries_.end() ? nullptr : found->second;
 }
 
