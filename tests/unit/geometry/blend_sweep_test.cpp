@@ -9,6 +9,7 @@
 
 #include <numbers>
 
+#include "geometry/kernel_faults.h"
 #include "kernel_test_support.h"
 
 namespace kernel_test {
@@ -221,6 +222,43 @@ TEST_F(Sweeps, OpenProfilesAndBadInputsChangeNothing) {
   EXPECT_EQ(fmsweep_vec(square, 0, 0, 1, 2.0, 0), nullptr) << "a draft past a right angle";
   EXPECT_EQ(Walk(square, api_get_wires).size(), 1u);
   EXPECT_EQ(fmsweep_wire(square, square, 0, 0, 0), nullptr);
+}
+
+class WiresAndFaults : public KernelTest {};
+
+TEST_F(WiresAndFaults, UnitingWiresJoinsTheirEdgesIntoOneWire) {
+  ENTITY* first = fmmake_wire(0, 0, 0, 1, 0, 0);
+  ENTITY* second = fmmake_wire(1, 0, 0, 1, 1, 0);
+  ASSERT_EQ(unite_wires(second, first), first);
+  EXPECT_EQ(Walk(first, api_get_edges).size(), 2u);
+  EXPECT_EQ(Walk(first, api_get_wires).size(), 1u);
+  EXPECT_EQ(gmod_anfang->count(), 1);
+  ENTITY* crossing = fmmake_wire(0.5, -1, 0, 0.5, 1, 0);
+  ASSERT_EQ(unite_wires(crossing, first), first);
+  EXPECT_EQ(Walk(first, api_get_edges).size(), 5u) << "edges split where they cross";
+}
+
+// Every fault point of a sweep over two bodies fails the whole call and changes neither body.
+TEST_F(WiresAndFaults, FaultSweepOverASweepOfTwoBodies) {
+  ENTITY* a = fmcreate_cube(10, 10, 10);
+  ENTITY* b = fmcreate_cube(10, 10, 10);
+  api_apply_transf(b, fmtranslate(20, 0, 0));
+  list faces;
+  faces.add(Face(a, 0, 0, 1));
+  faces.add(PlanarFace(b, SPAvector(0, 0, 1), SPAposition(20, 0, 5)));
+  std::vector<ENTITY*> facesA = Walk(a, api_get_faces), facesB = Walk(b, api_get_faces);
+  for (int fault = 1; fault <= 2; ++fault) {
+    SCOPED_TRACE(fault);
+    ArmKernelFault(fault);
+    EXPECT_EQ(fmsweep(&faces, 5, 0, 0), nullptr);
+    EXPECT_EQ(Walk(a, api_get_faces), facesA);
+    EXPECT_EQ(Walk(b, api_get_faces), facesB);
+    EXPECT_NEAR(fmvolume_of_body(a) + fmvolume_of_body(b), 2000, 1e-6);
+    EXPECT_EQ(faces.count(), 2);
+  }
+  ArmKernelFault(0);
+  ASSERT_EQ(fmsweep(&faces, 5, 0, 0), a);
+  EXPECT_NEAR(fmvolume_of_body(a) + fmvolume_of_body(b), 3000, 1e-6);
 }
 
 }  // namespace

@@ -184,3 +184,58 @@ TEST_F(KernelLayer, WalksAroundEdgesAndVertices) {
 
 }  // namespace
 }  // namespace kernel_test
+
+namespace kernel_test {
+namespace {
+
+class Primitives : public KernelTest {};
+
+struct PrimitiveCase {
+  const char* name;
+  ENTITY* (*make)();
+  double volume;
+  int faces;
+  SPAposition low, high;  // bounding box
+};
+
+TEST_F(Primitives, ConventionsOfTheOldKernel) {
+  constexpr double pi = std::numbers::pi;
+  const PrimitiveCase cases[] = {
+      {"centred cuboid", [] { return fmcreate_cube(2, 4, 6); }, 48, 6, SPAposition(-1, -2, -3),
+       SPAposition(1, 2, 3)},
+      {"cylinder from z = 0", [] { return fmcreate_cylinder(5, 2); }, 20 * pi, 3,
+       SPAposition(-2, -2, 0), SPAposition(2, 2, 5)},
+      {"cone never ends in a point", [] { return fmcreate_cone(3, 2, 0); }, 4 * pi, 3,
+       SPAposition(-2, -2, 0), SPAposition(2, 2, 3)},
+      {"elliptic cylinder", [] { return fmcreate_frustum(2, 3, 1, 3); }, 6 * pi, 3,
+       SPAposition(-3, -1, 0), SPAposition(3, 1, 2)},
+      {"elliptic frustum", [] { return fmcreate_frustum(3, 2, 1, 1); },
+       pi * 2 * 1 * 3 * (1 + 0.5 + 0.25) / 3, 3, SPAposition(-2, -1, 0), SPAposition(2, 1, 3)},
+      {"twelve-sided pyramid", [] { return fmcreate_pyramid(3, 2, 0); }, 3 * 4, 13,
+       SPAposition(-2, -2, -1.5), SPAposition(2, 2, 1.5)},
+      {"square pyramid frustum", [] { return fmcreate_pyramid(3, 2, 2, 1, 4.9); },
+       3.0 / 3 * (8 + 2 + 4), 6, SPAposition(-2, -2, -1.5), SPAposition(2, 2, 1.5)},
+      {"hexagonal prism", [] { return fmcreate_pris(2, 1, 1, 6.5); }, 2 * 3 * std::sin(pi / 3), 8,
+       SPAposition(-1, -std::sin(pi / 3), -1), SPAposition(1, std::sin(pi / 3), 1)},
+      {"sphere", [] { return fmcreate_sphere(2); }, 32 * pi / 3, 1, SPAposition(-2, -2, -2),
+       SPAposition(2, 2, 2)},
+      {"torus", [] { return fmcreate_torus(3, 1); }, 2 * pi * pi * 3, 1, SPAposition(-4, -4, -1),
+       SPAposition(4, 4, 1)},
+  };
+  for (const PrimitiveCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ENTITY* body = c.make();
+    ASSERT_NE(body, nullptr) << PVFLastKernelOutcome().message();
+    EXPECT_EQ(gmod_anfang->lookup(body), gmod_anfang->count() - 1) << "added to the model";
+    EXPECT_NEAR(fmvolume_of_body(body), c.volume, 1e-4 * c.volume);
+    EXPECT_EQ(Walk(body, api_get_faces).size(), static_cast<std::size_t>(c.faces));
+    SPAposition low, high;
+    ASSERT_TRUE(api_get_entity_box(body, low, high).ok());
+    EXPECT_TRUE(same_point(low, c.low, 1e-4) && same_point(high, c.high, 1e-4))
+        << low.x() << " " << low.y() << " " << low.z() << " / " << high.x() << " " << high.y()
+        << " " << high.z();
+  }
+}
+
+}  // namespace
+}  // namespace kernel_test
