@@ -35,8 +35,16 @@ void ListPieces(BODY* body, std::vector<OldPiece>& out) {
   if (core == nullptr || core->pieces.empty()) {
     return;
   }
+  // Only the types that have wrappers are mapped: each map walks the whole shape.
+  std::vector<bool> wrapped(TopAbs_SHAPE + 1, false);
+  for (const auto& [shape, wrapper] : core->pieces) {
+    wrapped[shape.ShapeType()] = true;
+  }
   ShapeMap<bool> listed;
   for (TopAbs_ShapeEnum type : kPieceTypes) {
+    if (!wrapped[type]) {
+      continue;
+    }
     TopTools_IndexedMapOfShape ordered = MapPieces(core->shape, type);
     for (int i = 1; i <= ordered.Extent(); ++i) {
       if (core->pieces.count(ordered(i)) != 0 && listed.emplace(ordered(i), true).second) {

@@ -53,6 +53,14 @@ BooleanTexts TextsOf(BooleanKind kind) {
 // faces that have wrappers can carry attributes.
 std::vector<rumpf*> FeaturesOf(BODY* body) {
   std::vector<rumpf*> features;
+  bool anyFeature = false;
+  for (const auto& [shape, wrapper] : BodyCoreOf(body)->pieces) {
+    anyFeature = anyFeature || (shape.ShapeType() == TopAbs_FACE &&
+                                find_attrib(wrapper.get(), "feature") != nullptr);
+  }
+  if (!anyFeature) {
+    return features;  // spares a walk over every face of a body nobody named
+  }
   TopTools_IndexedMapOfShape faces = MapPieces(ShapeOf(body), TopAbs_FACE);
   for (int i = 1; i <= faces.Extent(); ++i) {
     for (ATTRIB_DS* attrib : FindAttribs<ATTRIB_DS>(FindPiece(body, faces(i)))) {
