@@ -239,3 +239,84 @@ TEST_F(Primitives, ConventionsOfTheOldKernel) {
 
 }  // namespace
 }  // namespace kernel_test
+
+namespace kernel_test {
+namespace {
+
+class Measures : public KernelTest {};
+
+ENTITY* CubeAt(double size, double x, double y, double z) {
+  ENTITY* cube = fmcreate_cube(size, size, size);
+  api_apply_transf(cube, fmtranslate(x, y, z));
+  return cube;
+}
+
+TEST_F(Measures, ClearanceCountsTouchingAndNestedBodiesAsMeeting) {
+  const struct {
+    const char* name;
+    double size, x;
+    XBOOL meet;
+    double distance;
+  } cases[] = {
+      {"apart", 2, 10, FALSE, 4},
+      {"touching", 2, 6, TRUE, 0},
+      {"overlapping", 2, 5, TRUE, 0},
+      {"nested inside", 2, 0, TRUE, 0},
+      {"within tolerance", 2, 6 + 1e-9, TRUE, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ENTITY* big = CubeAt(10, 0, 0, 0);
+    ENTITY* small = CubeAt(c.size, c.x, 0, 0);
+    double distance = -5;
+    EXPECT_EQ(fmBodyClearance(Walk(big, api_get_faces)[0], small, distance), c.meet);
+    EXPECT_NEAR(distance, c.distance, 1e-7);
+    gmod_del_all();
+  }
+  double distance = 0;
+  EXPECT_FALSE(fmBodyClearance(nullptr, nullptr, distance));
+  EXPECT_EQ(distance, -1);
+}
+
+TEST_F(Measures, CentresOfVolumesAndAreas) {
+  list geometry;
+  geometry.add(CubeAt(2, 0, 0, 0));   // volume 8
+  geometry.add(CubeAt(4, 10, 0, 0));  // volume 64
+  double centre[3] = {0, 0, 0};
+  ASSERT_EQ(fmget_box_center(&geometry, centre, 0, 0, 1), centre);
+  EXPECT_NEAR(centre[0], 640.0 / 72, 1e-9);
+  EXPECT_EQ(fmget_box_center(&geometry, centre, 0, 0, 0), nullptr) << "zero normal";
+  EXPECT_EQ(fmget_box_center(nullptr, centre, 0, 0, 1), nullptr);
+
+  ENTITY* block = CubeAt(10, 0, 0, 0);
+  list top;
+  top.add(PlanarFace(block, SPAvector(0, 0, 1), SPAposition(0, 0, 5)));
+  ASSERT_EQ(fmget_area_center(&top, centre, 0, 0), centre);
+  EXPECT_TRUE(same_point(SPAposition(centre), SPAposition(0, 0, 5), 1e-9));
+  ASSERT_EQ(fmget_area_center(&top, centre, 0, 2), centre);
+  EXPECT_TRUE(same_point(SPAposition(centre), SPAposition(0, 0, 7), 1e-9))
+      << "moved along the outward normal";
+  top.add(PlanarFace(block, SPAvector(1, 0, 0), SPAposition(5, 0, 0)));
+  ASSERT_EQ(fmget_area_center(&top, centre, 0, 0), centre);
+  EXPECT_TRUE(same_point(SPAposition(centre), SPAposition(2.5, 0, 5), 1e-9))
+      << "the weighted centre's foot on the first face";
+  EXPECT_NEAR(fmarea_of_body(block, 0), 600, 1e-9);
+  EXPECT_EQ(fmarea_of_face(block, 0), 0) << "a body is no face";
+  EXPECT_EQ(fm_face_type(top[0]), 1);
+  double u0, u1, v0, v1, x, y, z;
+  ASSERT_TRUE(fm_face_param_range(top[0], u0, u1, v0, v1));
+  ASSERT_TRUE(fm_face_normal(top[0], (u0 + u1) / 2, (v0 + v1) / 2, x, y, z));
+  EXPECT_NEAR(z, 1, 1e-12);
+  ENTITY* cylinder = fmcreate_cylinder(1, 1);
+  ENTITY* wall = nullptr;
+  for (ENTITY* face : Walk(cylinder, api_get_faces)) {
+    wall = fm_face_type(face) == 2 ? face : wall;
+  }
+  EXPECT_FALSE(is_planar_face(wall));
+  SPAposition point;
+  SPAunit_vector normal;
+  EXPECT_FALSE(FaceProperties(wall, point, normal));
+}
+
+}  // namespace
+}  // namespace kernel_test
