@@ -5,8 +5,6 @@
 #include <BRepTools.hxx>
 #include <BRep_Builder.hxx>
 #include <BinTools.hxx>
-#include <TopExp.hxx>
-#include <TopTools_IndexedMapOfShape.hxx>
 #include <algorithm>
 #include <cstring>
 #include <sstream>
@@ -123,19 +121,7 @@ bool ParseHeader(const std::string& line, const char* word, std::vector<std::siz
 
 // ---- shapes ----
 
-// The "checked" flag only caches a validity check; written as it stands it would make a stored,
-// restored and stored again list differ from the first store.
-void ForgetCheckedFlags(const TopoDS_Shape& shape) {
-  TopTools_IndexedMapOfShape all;
-  TopExp::MapShapes(shape, all);
-  for (int i = 1; i <= all.Extent(); ++i) {
-    TopoDS_Shape piece = all(i);
-    piece.Checked(false);
-  }
-}
-
-std::string ShapeText(const TopoDS_Shape& shape, bool binary) {
-  ForgetCheckedFlags(shape);
+std::string WriteShape(const TopoDS_Shape& shape, bool binary) {
   std::ostringstream out;
   if (binary) {
     BinTools::Write(shape, out, false, false, BinTools_FormatVersion_CURRENT);
@@ -144,6 +130,15 @@ std::string ShapeText(const TopoDS_Shape& shape, bool binary) {
   }
   RequireKernel(out.good(), KERNEL_WRITE_FAILED, "shape");
   return out.str();
+}
+
+TopoDS_Shape ShapeOfText(const std::string& text, bool binary);
+
+// A shape is written as it reads back: reading recomputes derived values (directions of an axis
+// system, signs of zeros) and drops cached check flags, so writing the shape as it stands would
+// make a stored, restored and stored again list differ from the first store.
+std::string ShapeText(const TopoDS_Shape& shape, bool binary) {
+  return WriteShape(ShapeOfText(WriteShape(shape, binary), binary), binary);
 }
 
 TopoDS_Shape ShapeOfText(const std::string& text, bool binary) {

@@ -39,7 +39,9 @@ outcome api_apply_transf(ENTITY* entity, const SPAtransf& transf) {
   return RunKernelOperation([&] {
     gp_Trsf trsf;
     if (ToTrsf(transf, trsf)) {
-      BRepBuilderAPI_Transform moved(ShapeOf(body), trsf, false);
+      // Copied, not located: Booleans on located shapes transform surfaces on every query and
+      // ran about 5% slower in a chain of cuts.
+      BRepBuilderAPI_Transform moved(ShapeOf(body), trsf, true);
       CommitTransformed(body, moved);
     } else {
       RequireKernel(std::fabs(transf.affine().determinant()) > 1e-300, KERNEL_BAD_VALUE,
