@@ -1,0 +1,51 @@
+// rumpf: the common fields of the data-structure file record. Each kind appends its value part.
+#include <varnex/model/rumpf.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const char* OrUnknown(const PVFRString& text) {
+  return text.IsVoid() ? "unknown" : text.GetpStr();
+}
+
+// "{a;b}": the items in braces, separated by ';'.
+std::string BracedList(const PVFRStringList& items) {
+  std::string out = "{";
+  for (int i = 0; i < items.Count(); ++i) {
+    if (i > 0) {
+      out += ';';
+    }
+    out += items[i];
+  }
+  return out + "}";
+}
+
+void WriteList(FILE* file, const char* keyword, const PVFRStringList* items) {
+  if (items != nullptr && items->Count() > 0) {
+    std::fprintf(file, "%s %s;\n", keyword, BracedList(*items).c_str());
+  }
+}
+
+}  // namespace
+
+int rumpf::StoreCommonFields(FILE* file) const {
+  if (file == nullptr) {
+    return -1;
+  }
+  std::string source(value_source_.GetpStr());
+  source = source.substr(0, source.find(';'));  // the file keeps the formula up to its first ';'
+  std::fprintf(file, "typ_: %s;\n", OrUnknown(type_));
+  std::fprintf(file, "name_: %s;\n", OrUnknown(name_));
+  std::fprintf(file, "alias_typ_: %s;\n", OrUnknown(alias_type_));
+  std::fprintf(file, "value_source_: %s;\n", source.c_str());
+  WriteList(file, "restriction_:", restrictions_.get());
+  WriteList(file, "reference_to_:", references_to_.get());
+  WriteList(file, "referenced_by_:", referenced_by_.get());
+  return 1;
+}
+
+int rumpf::store(FILE* file) {
+  return StoreCommonFields(file);
+}
