@@ -404,10 +404,10 @@ char* object_reference::set_object(rumpf* target) {
 namespace {
 XBOOL cycle_check_suppressed = FALSE;
 
-ENTITY* NthOfKind(const list& entities, const char* kind, int index) {
+ENTITY* NthOfKind(const list& entities, EntityKind kind, int index) {
   for (int i = 0; i < entities.count(); ++i) {
     ENTITY* entity = entities[i];
-    if (entity != nullptr && std::string(entity->type_name()) == kind && index-- == 0) {
+    if (entity != nullptr && entity->kind() == kind && index-- == 0) {
       return entity;
     }
   }
@@ -462,11 +462,11 @@ int object_geom::get(GENERIC_LIST<ENTITY>* out) {
 }
 
 ENTITY* object_geom::get_FACE(int index) {
-  return NthOfKind(*entities_, "face", index);
+  return NthOfKind(*entities_, EntityKind::Face, index);
 }
 
 ENTITY* object_geom::get_EDGE(int index) {
-  return NthOfKind(*entities_, "edge", index);
+  return NthOfKind(*entities_, EntityKind::Edge, index);
 }
 
 int object_geom::GetAllUnsortedGeometry(GENERIC_LIST<ENTITY>* out) {

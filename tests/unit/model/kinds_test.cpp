@@ -313,15 +313,17 @@ TEST_F(KindsTest, ReferencesResolveByFullName) {
 
 class FakeEntity : public ENTITY {
  public:
-  explicit FakeEntity(const char* type) : type_(type) {}
-  const char* type_name() const override { return type_; }
+  explicit FakeEntity(EntityKind kind) : kind_(kind) {}
+  const char* type_name() const override { return "fake"; }
+  EntityKind kind() const override { return kind_; }
 
  private:
-  const char* type_;
+  EntityKind kind_;
 };
 
 TEST_F(KindsTest, GeometryAndReferencesToFaces) {
-  FakeEntity body("body"), face0("face"), face1("face"), edge("edge");
+  FakeEntity body(EntityKind::Body), face0(EntityKind::Face), face1(EntityKind::Face),
+      edge(EntityKind::Edge);
   auto* g = new object_geom(&body, "g");
   g->add_entity(&face0);
   g->add_entity(&face1);
