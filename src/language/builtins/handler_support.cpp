@@ -73,6 +73,64 @@ std::string ValueText(aritm* operand) {
   return value;
 }
 
+namespace {
+
+// A default operand of the same kind; null for a kind without one.
+aritm* NewOfKind(aritm* operand) {
+  if (operand->IsOpZahl()) {
+    return new op_zahl();
+  }
+  if (operand->IsOpNumber()) {
+    return new op_number();
+  }
+  if (operand->IsOpLogic()) {
+    return new op_logic();
+  }
+  if (operand->IsOpText()) {
+    return new op_text();
+  }
+  if (operand->IsOpEnum()) {
+    return new op_enum();
+  }
+  if (operand->IsOpVector()) {
+    return new op_vector();
+  }
+  if (operand->IsOpAxis()) {
+    return new op_axis();
+  }
+  if (operand->IsOpTrans()) {
+    return new op_trans();
+  }
+  if (operand->IsOpGeom()) {
+    return new op_geom();
+  }
+  if (operand->IsOpReference()) {
+    return new op_reference();
+  }
+  return operand->IsOpConnect2d() ? new op_connect2d() : nullptr;
+}
+
+}  // namespace
+
+aritm* CopyOperand(aritm* operand) {
+  if (operand == nullptr) {
+    return nullptr;
+  }
+  aritm* copy = nullptr;
+  if (operand->IsOpObject()) {
+    // assign would look the object up again by its simple name; keep the very object.
+    copy = new op_object(operand->get_object(), operand->get_value_source());
+    copy->SetValidity(operand->GetValidity());
+  } else if ((copy = NewOfKind(operand)) != nullptr) {
+    copy->assign(operand);
+  }
+  VALUE_LIST<PVMStrg> restrictions;
+  if (copy != nullptr && operand->GetRestrictions(&restrictions) > 0) {
+    copy->SetRestrictions(&restrictions);
+  }
+  return copy;
+}
+
 void SetVectorValue(op_vector& target, const SPAvector& v) {
   double xyz[3] = {v.x(), v.y(), v.z()};
   target.SetVector(xyz);

@@ -45,6 +45,10 @@ Kind* NewResult(aritm** result, Args&&... args) {
 /// Sets a vector operand from a kernel vector.
 void SetVectorValue(op_vector& target, const SPAvector& v);
 
+/// A new operand of the same kind with the same value, value source, validity and restrictions
+/// (an object operand stands for the same object); null for null. The caller owns it.
+aritm* CopyOperand(aritm* operand);
+
 /// Replaces the slot's operand (deleting it) by `operand`, which may be null.
 void ReplaceResult(aritm** result, aritm* operand);
 

@@ -51,6 +51,18 @@ void ValPrint(aritm** args, aritm** result);
 void VecPrint(aritm** args, aritm** result);
 void TmPrint(aritm** args, aritm** result);
 
+// Objects and lists of named objects (object_builtins.cpp).
+void InitList(aritm** args, aritm** result);
+void InitObjectList(aritm** args, aritm** result);
+void AddObjectList(aritm** args, aritm** result);
+void AddList(aritm** args, aritm** result);
+void ObjectCount(aritm** args, aritm** result);
+void IsReferenced(aritm** args, aritm** result);
+void FaceCount(aritm** args, aritm** result);
+void AssignReference(aritm** args, aritm** result);
+void AssignObject(aritm** args, aritm** result);
+void SetValidity(aritm** args, aritm** result);
+
 // Validity of values (validity_builtins.cpp).
 void GetValidity(aritm** args, aritm** result);
 void IsValidValue(aritm** args, aritm** result);

@@ -3,6 +3,7 @@
 // and the declaration text of a parameter.
 #include <varnex/base/transaction.h>
 #include <varnex/model/model.h>
+#include <varnex/model/rumpf.h>
 
 #include <climits>
 #include <cmath>
@@ -79,7 +80,16 @@ std::string TypeWord(aritm* value) {
   if (value->IsOpTrans()) {
     return "transformation_matrix";
   }
-  return value->IsOpGeom() ? "geometric" : "";
+  if (value->IsOpGeom()) {
+    return "geometric";
+  }
+  rumpf* object = value->IsOpObject() || value->IsOpReference() ? value->get_object() : nullptr;
+  return object != nullptr ? std::string("feature_") + object->get_alias_type() : "";
+}
+
+// Geometry and objects have no literal form to write as a default.
+bool HasLiteral(aritm* value) {
+  return !(value->IsOpGeom() || value->IsOpObject() || value->IsOpReference());
 }
 
 // Texts and enumeration values are written as '%s'; the other kinds as their value text.
@@ -161,8 +171,8 @@ void InstanceName(aritm**, aritm** result) {
 }
 
 // The declaration of a parameter named by argument 1 whose default is the value of argument
-// 2: "name : type := default". Without a name the text stays empty; without a value it is the
-// bare "name : STRING".
+// 2: "name : type := default"; an instance gives the type "feature_" and its feature's name.
+// Without a name the text stays empty; without a value it is the bare "name : STRING".
 void MakeNovlStat(aritm** args, aritm** result) {
   op_text* value = NewResult<op_text>(result);
   std::string name = TextArgument(args, 0);
@@ -172,7 +182,7 @@ void MakeNovlStat(aritm** args, aritm** result) {
   aritm* initial = Argument(args, 1);
   std::string type = initial != nullptr ? TypeWord(initial) : "STRING";
   std::string statement = name + " : " + (type.empty() ? "STRING" : type);
-  if (initial != nullptr && !type.empty() && !initial->IsOpGeom()) {
+  if (initial != nullptr && !type.empty() && HasLiteral(initial)) {
     statement += " := " + DefaultText(initial);
   }
   *value = statement.c_str();
