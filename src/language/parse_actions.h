@@ -142,7 +142,7 @@ struct ParseState {
 /// parse was aborted. Reentrant: actions may start further parses.
 int RunParse(PARSE_ATTACHMENT& source, ParseActions& actions);
 
-/// grammar helpers for the list rules.
+/// Helpers of the list rules.
 NameList NameListOf(std::string name);
 NameList Appended(NameList list, std::string name);
 OperandList OperandListOf(Operand operand);

@@ -17,8 +17,10 @@ struct Command {
 };
 
 int RunConfig(Arguments args);
+int RunEval(Arguments args);
 
 extern const Command kConfigCommand;
+extern const Command kEvalCommand;
 
 /// True when the arguments ask for help.
 bool WantsHelp(Arguments args);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <varnex/language/builtins.h>
+#include <varnex/language/interpreter.h>
 #include <varnex/language/lexer.h>
 #include <varnex/language/parse_attachment.h>
 #include <varnex/language/parser.h>

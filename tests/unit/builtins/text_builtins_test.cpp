@@ -96,9 +96,11 @@ TEST_F(BuiltinsTest, NumberTextsAndQuotes) {
 }
 
 TEST_F(BuiltinsTest, EvaluateStringUsesTheInstalledEvaluator) {
-  EXPECT_EQ(Call("evaluate_STRING", {Str("2+3")}), nullptr);  // no evaluator installed
+  // The interpreter installs itself at load time; without an evaluator nothing is evaluated.
+  auto interpreter = varnex::model::SetFormulaEvaluator(nullptr);
+  EXPECT_EQ(Call("evaluate_STRING", {Str("2+3")}), nullptr);
   static std::string seen;
-  auto previous = varnex::model::SetFormulaEvaluator([](const char* formula) -> aritm* {
+  varnex::model::SetFormulaEvaluator([](const char* formula) -> aritm* {
     seen = formula;
     return new op_zahl(5.0);
   });
@@ -106,7 +108,7 @@ TEST_F(BuiltinsTest, EvaluateStringUsesTheInstalledEvaluator) {
   EXPECT_EQ(seen, "2+3;");
   EXPECT_EQ(Call("evaluate_STRING", {Num(2)}), nullptr);
   EXPECT_EQ(Call("evaluate_STRING"), nullptr);
-  varnex::model::SetFormulaEvaluator(previous);
+  varnex::model::SetFormulaEvaluator(interpreter);
 }
 
 TEST_F(BuiltinsTest, InstanceNameWithoutAnInstanceIsEmpty) {

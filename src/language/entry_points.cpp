@@ -1,0 +1,125 @@
+// Formula evaluation and nested parses, the parser entry point and the interpreter's globals.
+#include <varnex/language/interpreter.h>
+#include <varnex/language/parse_attachment.h>
+#include <varnex/language/parser.h>
+#include <varnex/model/model.h>
+
+#include "language/builtins/interpreter_link.h"
+#include "language/interpreter_hooks.h"
+#include "language/statement_executor.h"
+#include "model/operands/formula_hook.h"
+
+PVMStrg Current_File_Name;
+PVMStrg instance_name;
+int Intern_par_call = 1;
+std::FILE* yyin = stdin;
+
+namespace varnex::language {
+namespace {
+
+FunctionSourceFinder function_source_finder = nullptr;
+DefaultVariableLookup default_variable_lookup = nullptr;
+
+// Operands evaluate formula texts (setsval) through the interpreter.
+const bool kFormulaEvaluatorInstalled = [] {
+  varnex::model::SetFormulaEvaluator(&evaluate_string);
+  return true;
+}();
+
+// Saves a global for the lifetime of the scope and puts it back.
+template <class T>
+class Restore {
+ public:
+  explicit Restore(T& global) : global_(global), saved_(global) {}
+  ~Restore() { global_ = saved_; }
+  Restore(const Restore&) = delete;
+  Restore& operator=(const Restore&) = delete;
+
+ private:
+  T& global_;
+  T saved_;
+};
+
+int ParseWithNewExecutor(PARSE_ATTACHMENT& source) {
+  ParseObjectScope scope(&source);
+  StatementExecutor executor;
+  return RunParse(source, executor);
+}
+
+}  // namespace
+
+FunctionSourceFinder SetFunctionSourceFinder(FunctionSourceFinder finder) {
+  std::swap(function_source_finder, finder);
+  return finder;
+}
+
+DefaultVariableLookup SetDefaultVariableLookup(DefaultVariableLookup lookup) {
+  std::swap(default_variable_lookup, lookup);
+  return lookup;
+}
+
+std::unique_ptr<PARSE_ATTACHMENT> FindFunctionSource(const char* function_name) {
+  return function_source_finder ? function_source_finder(function_name) : nullptr;
+}
+
+bool LookupDefaultVariable(const char* name, PVMStrg& formula) {
+  return default_variable_lookup != nullptr && default_variable_lookup(name, formula);
+}
+
+const char* CurrentInstanceName() {
+  return instance_name.GetpStr();
+}
+
+void SubparseBlock(const std::string& text, StatementExecutor& enclosing) {
+  Restore<std::FILE*> keep_yyin(yyin);
+  yyin = nullptr;
+  PARSE_ATTACHMENT source(PVMStrg(text.c_str()), PARSEOBJECT);
+  ParseObjectScope scope(&source);
+  StatementExecutor executor(enclosing);
+  RunParse(source, executor);
+}
+
+}  // namespace varnex::language
+
+int yyparse() {
+  if (PARSEOBJECT == nullptr) {
+    return 1;
+  }
+  varnex::language::StatementExecutor executor;
+  return varnex::language::RunParse(*PARSEOBJECT, executor);
+}
+
+int subparse(const char* arg) {
+  if (arg == nullptr) {
+    return 1;
+  }
+  std::unique_ptr<PARSE_ATTACHMENT> source =
+      yyin == nullptr ? std::make_unique<PARSE_ATTACHMENT>(PVMStrg(arg), PARSEOBJECT)
+                      : varnex::language::FindFunctionSource(arg);
+  if (!source) {
+    return 1;
+  }
+  varnex::language::ParseWithNewExecutor(*source);
+  return 0;
+}
+
+aritm* evaluate_string(const char* text) {
+  using varnex::language::Restore;
+  if (text == nullptr) {
+    return nullptr;
+  }
+  // hand_over may grow during the parse: keep its entry by value, not by reference.
+  struct KeepResult {
+    aritm* saved = hand_over[0];
+    ~KeepResult() { hand_over[0] = saved; }
+  } keep_result;
+  Restore<nullwelt*> keep_previous(previous_world);
+  Restore<nullwelt*> keep_world(anfang);
+  Restore<std::FILE*> keep_yyin(yyin);
+  hand_over[0] = nullptr;
+  previous_world = anfang;
+  anfang = anfang != nullptr ? anfang->get_inertial_world() : nullptr;
+  yyin = nullptr;
+  subparse(text);
+  return hand_over[0];
+}
