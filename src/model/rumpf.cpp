@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "model/name_set.h"
+
 PVFNodeFinder pPVFFindNode = nullptr;
 PVFNodeRenamer pPVFRenameNode = nullptr;
 
@@ -107,9 +109,10 @@ int rumpf::set_name(const char* name) {
     // Partners name this object by its full name: keep their lists pointing at it.
     RenameReferences(old_full, new_full);
     std::vector<PVMStrg> partners;
-    for (PVFRStringList* names : {references_to_.get(), referenced_by_.get()}) {
-      for (int i = 0; names != nullptr && i < names->Count(); ++i) {
-        partners.emplace_back((*names)[i]);
+    for (varnex::model::NameSet* names : {references_to_.get(), referenced_by_.get()}) {
+      if (names != nullptr) {
+        std::vector<PVMStrg> entries = names->Names();
+        partners.insert(partners.end(), entries.begin(), entries.end());
       }
     }
     for (const PVMStrg& partner_name : partners) {

@@ -3,6 +3,9 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
+
+#include "model/name_set.h"
 
 namespace {
 
@@ -11,21 +14,33 @@ const char* OrUnknown(const PVFRString& text) {
 }
 
 // "{a;b}": the items in braces, separated by ';'.
-std::string BracedList(const PVFRStringList& items) {
+std::string BracedList(const std::vector<PVMStrg>& items) {
   std::string out = "{";
-  for (int i = 0; i < items.Count(); ++i) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
     if (i > 0) {
       out += ';';
     }
-    out += items[i];
+    out += items[i].GetpStr();
   }
   return out + "}";
 }
 
-void WriteList(FILE* file, const char* keyword, const PVFRStringList* items) {
-  if (items != nullptr && items->Count() > 0) {
-    std::fprintf(file, "%s %s;\n", keyword, BracedList(*items).c_str());
+void WriteList(FILE* file, const char* keyword, const std::vector<PVMStrg>& items) {
+  if (!items.empty()) {
+    std::fprintf(file, "%s %s;\n", keyword, BracedList(items).c_str());
   }
+}
+
+std::vector<PVMStrg> Items(const PVFRStringList* list) {
+  std::vector<PVMStrg> items;
+  for (int i = 0; list != nullptr && i < list->Count(); ++i) {
+    items.emplace_back((*list)[i]);
+  }
+  return items;
+}
+
+std::vector<PVMStrg> Items(const varnex::model::NameSet* names) {
+  return names == nullptr ? std::vector<PVMStrg>() : names->Names();
 }
 
 }  // namespace
@@ -40,9 +55,9 @@ int rumpf::StoreCommonFields(FILE* file) const {
   std::fprintf(file, "name_: %s;\n", OrUnknown(name_));
   std::fprintf(file, "alias_typ_: %s;\n", OrUnknown(alias_type_));
   std::fprintf(file, "value_source_: %s;\n", source.c_str());
-  WriteList(file, "restriction_:", restrictions_.get());
-  WriteList(file, "reference_to_:", references_to_.get());
-  WriteList(file, "referenced_by_:", referenced_by_.get());
+  WriteList(file, "restriction_:", Items(restrictions_.get()));
+  WriteList(file, "reference_to_:", Items(references_to_.get()));
+  WriteList(file, "referenced_by_:", Items(referenced_by_.get()));
   return 1;
 }
 

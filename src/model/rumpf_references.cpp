@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/formula_tokens.h"
+#include "model/name_set.h"
 #include "model/world_scope.h"
 
 using varnex::model::CurrentWorldScope;
@@ -17,29 +18,24 @@ using varnex::model::TopWorldOf;
 
 namespace {
 
-std::vector<PVMStrg> Entries(const PVFRStringList* names) {
-  std::vector<PVMStrg> out;
-  for (int i = 0; names != nullptr && i < names->Count(); ++i) {
-    out.emplace_back(PVMStrg((*names)[i]));
-  }
-  return out;
+using varnex::model::NameSet;
+
+std::vector<PVMStrg> Entries(const NameSet* names) {
+  return names == nullptr ? std::vector<PVMStrg>() : names->Names();
 }
 
-int AddUnique(std::unique_ptr<PVFRStringList>& names, const char* text) {
+int AddUnique(std::unique_ptr<NameSet>& names, const char* text) {
   if (names == nullptr) {
-    names = std::make_unique<PVFRStringList>(TRUE);
+    names = std::make_unique<NameSet>();
   }
   return names->Add(text);
 }
 
-bool RemoveEntry(std::unique_ptr<PVFRStringList>& names, const char* text) {
+bool RemoveEntry(std::unique_ptr<NameSet>& names, const char* text) {
   if (names == nullptr || text == nullptr) {
     return false;
   }
-  bool removed = false;
-  while (names->Remove(text) == TRUE) {
-    removed = true;
-  }
+  bool removed = names->Remove(text);
   if (names->Count() == 0) {
     names.reset();
   }
@@ -56,13 +52,12 @@ bool RenamePrefix(std::string& entry, const std::string& old_full, const std::st
   return true;
 }
 
-bool RenameEntries(std::unique_ptr<PVFRStringList>& names, const char* old_full,
-                   const char* new_full) {
+bool RenameEntries(std::unique_ptr<NameSet>& names, const char* old_full, const char* new_full) {
   if (names == nullptr) {
     return false;
   }
   bool changed = false;
-  auto renamed = std::make_unique<PVFRStringList>(TRUE);
+  auto renamed = std::make_unique<NameSet>();
   for (const PVMStrg& entry : Entries(names.get())) {
     std::string text(entry.GetpStr());
     changed |= RenamePrefix(text, old_full, new_full);
@@ -163,7 +158,7 @@ int rumpf::SetReferencesBy(VALUE_LIST<PVMStrg>* referrers) {
 
 namespace {
 
-int CopyNames(const PVFRStringList* names, VALUE_LIST<PVMStrg>* out) {
+int CopyNames(const NameSet* names, VALUE_LIST<PVMStrg>* out) {
   for (const PVMStrg& name : Entries(names)) {
     if (out != nullptr) {
       out->add(name);
@@ -172,7 +167,7 @@ int CopyNames(const PVFRStringList* names, VALUE_LIST<PVMStrg>* out) {
   return names == nullptr ? 0 : names->Count();
 }
 
-int ResolveNames(const rumpf* context, const PVFRStringList* names, GENERIC_LIST<rumpf>* out) {
+int ResolveNames(const rumpf* context, const NameSet* names, GENERIC_LIST<rumpf>* out) {
   if (out == nullptr) {
     return names == nullptr ? 0 : names->Count();
   }
@@ -185,7 +180,7 @@ int ResolveNames(const rumpf* context, const PVFRStringList* names, GENERIC_LIST
 }
 
 // The node of a referenced object is the node of the outermost instance holding it.
-int ResolveNodes(const rumpf* context, const PVFRStringList* names, GENERIC_LIST<PDTnode>* out) {
+int ResolveNodes(const rumpf* context, const NameSet* names, GENERIC_LIST<PDTnode>* out) {
   if (out == nullptr) {
     return names == nullptr ? 0 : names->Count();
   }
@@ -242,10 +237,6 @@ XBOOL rumpf::RenameReferences(const char* old_full, const char* new_full) {
   bool changed = RenameEntries(references_to_, old_full, new_full);
   changed |= RenameEntries(referenced_by_, old_full, new_full);
   return ToXBool(changed);
-}
-
-void rumpf::SetReferencesToList(std::unique_ptr<PVFRStringList> names) {
-  references_to_ = std::move(names);
 }
 
 void rumpf::ForgetReferences() {

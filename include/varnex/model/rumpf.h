@@ -26,6 +26,10 @@ class ENTITY;
 class list;
 class SPAtransf;
 
+namespace varnex::model {
+class NameSet;
+}
+
 /// A named object. Objects live in the transaction space; the world that holds an object owns
 /// it. Refused operations leave the object unchanged and report through ClassError.
 class VARNEX_API rumpf : public PVTransaction {
@@ -239,10 +243,6 @@ class VARNEX_API rumpf : public PVTransaction {
   void Report(const char* cls, const char* operation, const char* message) const;
   /// The world-independent part of the file record, shared by all kinds.
   int StoreCommonFields(FILE* file) const;
-  void SetReferencesToList(std::unique_ptr<PVFRStringList> list);
-  PVFRStringList* ReferencesToList() const { return references_to_.get(); }
-  PVFRStringList* ReferencedByList() const { return referenced_by_.get(); }
-  PVFRStringList* RestrictionList() const { return restrictions_.get(); }
 
  private:
   void IncludeInCurrentWorld();
@@ -259,6 +259,6 @@ class VARNEX_API rumpf : public PVTransaction {
   nullwelt* world_ = nullptr;
   int validity_ = 0;
   std::unique_ptr<PVFRStringList> restrictions_;
-  std::unique_ptr<PVFRStringList> referenced_by_;
-  std::unique_ptr<PVFRStringList> references_to_;
+  std::unique_ptr<varnex::model::NameSet> referenced_by_;  // full names; null when empty
+  std::unique_ptr<varnex::model::NameSet> references_to_;
 };

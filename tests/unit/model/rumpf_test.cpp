@@ -110,6 +110,32 @@ TEST_F(ReferencesTest, ObjectsInsideInstancesAreRecordedByFullName) {
   EXPECT_EQ(ReferencedBy(a_), Names{});
 }
 
+// A parameter that thousands of formulas name: the lists stay ordered and exact through removals.
+TEST_F(ReferencesTest, ManyReferrersOfOneObject) {
+  constexpr int kCount = 20000;
+  std::vector<rumpf*> referrers;
+  for (int i = 0; i < kCount; ++i) {
+    auto* referrer = new TypedObject(("r" + std::to_string(i)).c_str(), "Zahl");
+    referrer->set_value_source("a * 2;");
+    referrers.push_back(referrer);
+  }
+  EXPECT_EQ(a_->GetReferencesBy(static_cast<VALUE_LIST<PVMStrg>*>(nullptr)), kCount);
+  for (int i = 0; i < kCount; i += 2) {
+    delete referrers[i];
+  }
+  Names by = ReferencedBy(a_);
+  ASSERT_EQ(by.size(), static_cast<std::size_t>(kCount / 2));
+  for (int i = 0; i < kCount / 2; ++i) {
+    ASSERT_EQ(by[i], "r" + std::to_string(2 * i + 1));
+  }
+  referrers[1]->set_value_source("a * 2;");  // once more: no duplicate
+  EXPECT_EQ(a_->GetReferencesBy(static_cast<VALUE_LIST<PVMStrg>*>(nullptr)), kCount / 2);
+  for (int i = 1; i < kCount; i += 2) {
+    delete referrers[i];
+  }
+  EXPECT_EQ(ReferencedBy(a_), Names{});
+}
+
 TEST_F(ReferencesTest, RenamingKeepsPartnersPointingAtTheObject) {
   a_->set_value_source("b;");
   ASSERT_EQ(b_->set_name("bee"), 1);
