@@ -41,8 +41,10 @@ rumpf* CreateDeclared(std::string_view type, const char* name) {
   if (type == "transformation_matrix") {
     return new object_trans(name);
   }
-  // The 2D-contour types ("ConFace", "ConWir1", "ConWirN", "ConLKO", "ConSolid") create
-  // nothing until the contour object kind exists.
+  if (type == "ConFace" || type == "ConWir1" || type == "ConWirN" || type == "ConLKO" ||
+      type == "ConSolid") {
+    return new object_connect2d(name);
+  }
   return nullptr;
 }
 

@@ -2,6 +2,8 @@
 // kind that matches an operand, and writing an operand's payload into an existing object.
 #include "model/operands/object_bridge.h"
 
+#include <varnex/model/contour.h>
+#include <varnex/model/object_contour.h>
 #include <varnex/model/object_links.h>
 #include <varnex/model/object_values.h>
 #include <varnex/model/object_vectors.h>
@@ -59,7 +61,10 @@ rumpf* NewObjectFor(aritm& value, const char* name) {
   if (value.IsOpGeom()) {
     return new object_geom(value.get_list(), name);
   }
-  return nullptr;  // instances are copied (op_object), contours are not created from operands
+  if (value.IsOpConnect2d()) {
+    return new object_connect2d(const_cast<PVFconnect2dBa*>(value.get_connect2d()), name);
+  }
+  return nullptr;  // instances are copied by op_object itself
 }
 
 }  // namespace
@@ -124,6 +129,10 @@ XBOOL SetValue(rumpf* object, aritm& value) {
     object->set(value.get_object());
   } else if (object->isTypeOf("Geometric")) {
     object->set(value.get_list());
+  } else if (object->isTypeOf("Connect2d")) {
+    if (value.IsOpConnect2d()) {  // a geometry operand only names the contour's body
+      object->set(const_cast<PVFconnect2dBa*>(value.get_connect2d()));
+    }
   } else {
     return FALSE;
   }

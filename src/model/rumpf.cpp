@@ -14,6 +14,11 @@
 
 PVFNodeFinder pPVFFindNode = nullptr;
 PVFNodeRenamer pPVFRenameNode = nullptr;
+PVFObjectStreamWriter pPVFStoreObject = nullptr;
+PVFObjectStreamReader pPVFRestoreObject = nullptr;
+PVFContourStreamWriter pPVFStoreContour = nullptr;
+PVFContourStreamReader pPVFRestoreContour = nullptr;
+PVFContourRecorder pPVFConnectToNov = nullptr;
 
 namespace {
 
@@ -346,11 +351,11 @@ int rumpf::assign(const char*) {
 int rumpf::read_element(FILE*) {
   return -1;
 }
-XBOOL rumpf::Store(PVFStream&) {
-  return FALSE;
+XBOOL rumpf::Store(PVFStream& stream) {
+  return pPVFStoreObject != nullptr ? pPVFStoreObject(*this, stream) : TRUE;
 }
-XBOOL rumpf::Restore(PVFStream&, int) {
-  return TRUE;
+XBOOL rumpf::Restore(PVFStream& stream, int flag) {
+  return pPVFRestoreObject != nullptr ? pPVFRestoreObject(*this, stream, flag) : TRUE;
 }
 void rumpf::replace(ENTITY*) {}
 const char* rumpf::GetValue(PVMStrg&, PVMStrg&) {

@@ -131,12 +131,20 @@ int welt::store(FILE* file) {
   return 1;
 }
 
-XBOOL welt::Store(PVFStream&) {
-  return FALSE;
+XBOOL welt::Store(PVFStream& stream) {
+  XBOOL unhandled = FALSE;
+  for (welt* element = this; element != nullptr; element = element->next_) {
+    if (element->member_ != nullptr && element->member_->Store(stream) == TRUE) {
+      unhandled = TRUE;
+    }
+  }
+  return unhandled;
 }
 
+// Worlds are read record by record by the persistence layer's reader, which creates each object
+// in the current world; an element has nothing of its own to read.
 XBOOL welt::Restore(PVFStream&, int) {
-  return FALSE;
+  return TRUE;
 }
 
 welt::~welt() {

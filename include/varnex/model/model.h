@@ -2,9 +2,11 @@
 #pragma once
 
 #include <varnex/model/aritm.h>
+#include <varnex/model/contour.h>
 #include <varnex/model/enhanced.h>
 #include <varnex/model/hand_over.h>
 #include <varnex/model/model_hooks.h>
+#include <varnex/model/object_contour.h>
 #include <varnex/model/object_links.h>
 #include <varnex/model/object_values.h>
 #include <varnex/model/object_vectors.h>

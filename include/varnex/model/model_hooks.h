@@ -2,6 +2,7 @@
 // tree installs them when it starts; until then the objects behave as if no node existed.
 #pragma once
 
+#include <varnex/base/xbool.h>
 #include <varnex/export.h>
 
 class PDTnode;
@@ -14,3 +15,25 @@ using PVFNodeRenamer = void (*)(const char* old_name, const char* new_name);
 /// Null until the dependency tree installs them; the host never needs to.
 extern VARNEX_API PVFNodeFinder pPVFFindNode;
 extern VARNEX_API PVFNodeRenamer pPVFRenameNode;
+
+class rumpf;
+class PVFStream;
+class PVFBinBlock;
+class PVFconnect2dBa;
+
+/// Stream records of objects and contours belong to the persistence layer, which installs
+/// these writers and readers. They follow the stream record's convention: FALSE when the record
+/// was handled, TRUE when not (or, reading, at the end of input). Null until installed.
+using PVFObjectStreamWriter = XBOOL (*)(rumpf& object, PVFStream& stream);
+using PVFObjectStreamReader = XBOOL (*)(rumpf& object, PVFStream& stream, int flag);
+using PVFContourStreamWriter = XBOOL (*)(PVFconnect2dBa& contour, PVFStream& stream);
+using PVFContourStreamReader = XBOOL (*)(PVFconnect2dBa& contour, PVFStream& stream, int flag);
+extern VARNEX_API PVFObjectStreamWriter pPVFStoreObject;
+extern VARNEX_API PVFObjectStreamReader pPVFRestoreObject;
+extern VARNEX_API PVFContourStreamWriter pPVFStoreContour;
+extern VARNEX_API PVFContourStreamReader pPVFRestoreContour;
+
+/// Records a contour in a binary block for the model's geometry file and returns how many bytes
+/// it wrote (0: nothing). Installed by the persistence layer; null until then.
+using PVFContourRecorder = int (*)(PVFconnect2dBa* contour, PVFBinBlock& block);
+extern VARNEX_API PVFContourRecorder pPVFConnectToNov;

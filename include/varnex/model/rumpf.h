@@ -181,6 +181,8 @@ class VARNEX_API rumpf : public PVTransaction {
   virtual int store(FILE* file);
   /// Reads the kind's value part after "element_:"; -1 in the base.
   virtual int read_element(FILE* file);
+  /// The stream record, written and read by the persistence layer's writer and reader
+  /// (model_hooks.h): FALSE when handled, TRUE when not or at the end of input.
   virtual XBOOL Store(PVFStream& stream);
   virtual XBOOL Restore(PVFStream& stream, int flag);
   virtual void replace(ENTITY* entity);

@@ -30,8 +30,10 @@ class VARNEX_API welt : public PVTransaction {
   /// Asks the member to store its record, then the following elements. Returns 1, or -1 for a
   /// null file.
   virtual int store(FILE* file);
-  /// Stream records belong to the persistence layer; the base writes nothing and returns FALSE.
+  /// Asks the member and the following elements for their stream records; TRUE when one of
+  /// them was not written.
   virtual XBOOL Store(PVFStream& stream);
+  /// Worlds are read record by record by the persistence layer; TRUE (nothing read here).
   virtual XBOOL Restore(PVFStream& stream, int flag);
   /// Unlinks the element: its neighbours are joined.
   virtual ~welt();

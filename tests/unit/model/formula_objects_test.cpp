@@ -2,6 +2,8 @@
 // names, "__THIS__" and "__UP__", vector components, restrictions with VALUE substituted, and
 // the value-change guards.
 #include <varnex/language/interpreter.h>
+#include <varnex/language/parse_attachment.h>
+#include <varnex/language/parser.h>
 #include <varnex/model/model.h>
 
 #include <memory>
@@ -123,6 +125,17 @@ TEST_F(FormulaObjectsTest, VectorComponentFormulasWithGeneratedNames) {
   EXPECT_EQ(w->SetValue(self_formula, result), nullptr);
   EXPECT_STREQ(result, "___CYCLES IN REFERENCES___");
   EXPECT_EQ(ValueOf(w), "1");
+}
+
+TEST_F(FormulaObjectsTest, ContourDeclarationsCreateContourObjects) {
+  PARSE_ATTACHMENT source(PVMStrg("LOCAL profile : ConFace; path : ConWirN; END_LOCAL;"), nullptr);
+  ParseObjectScope scope(&source);
+  EXPECT_EQ(yyparse(), 0);
+  rumpf* profile = search("profile");
+  ASSERT_NE(profile, nullptr);
+  EXPECT_STREQ(profile->get_type(), "Connect2d");
+  EXPECT_STREQ(profile->get_alias_type(), "ConFace");
+  EXPECT_STREQ(search("path")->get_alias_type(), "ConWirN");
 }
 
 }  // namespace
