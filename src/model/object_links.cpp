@@ -1,4 +1,5 @@
 // object_trans, object_reference and object_geom.
+#include <varnex/geometry/attributes.h>
 #include <varnex/geometry/entity.h>
 #include <varnex/geometry/spa.h>
 #include <varnex/model/object_links.h>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/object_support.h"
 #include "model/operands/transf_text.h"
@@ -437,6 +439,7 @@ object_geom::object_geom(ENTITY* entity, const char* name)
     return;
   }
   entities_->add(entity);
+  set_attds_to_entity(entity, this);
 }
 
 object_geom::object_geom(list* entities, const char* name)
@@ -447,7 +450,22 @@ object_geom::object_geom(list* entities, const char* name)
   }
 }
 
-object_geom::~object_geom() = default;
+// Feature attributes naming this object must not outlive it.
+object_geom::~object_geom() {
+  ForgetEntities(*entities_, nullptr);
+}
+
+void object_geom::ForgetEntities(const list& entities, const list* kept) {
+  std::vector<ENTITY*> dropped;
+  for (int i = 0; i < entities.count(); ++i) {
+    if (entities[i] != nullptr && (kept == nullptr || kept->lookup(entities[i]) < 0)) {
+      dropped.push_back(entities[i]);
+    }
+  }
+  for (ENTITY* entity : dropped) {
+    remove_attds_from_entity(entity, this);
+  }
+}
 
 ENTITY* object_geom::get(int index) {
   return (*entities_)[index];
@@ -496,10 +514,17 @@ int object_geom::add_list_entity(list* entities) {
 }
 
 int object_geom::remove_entity(ENTITY* entity) {
-  return entities_->remove(entity) < 0 ? -1 : 0;
+  if (entities_->remove(entity) < 0) {
+    return -1;
+  }
+  remove_attds_from_entity(entity, this);
+  return 0;
 }
 
 int object_geom::set_BODY(ENTITY* body) {
+  list kept;
+  kept.add(body);
+  ForgetEntities(*entities_, &kept);
   entities_->clear();
   return add_entity(body);
 }
@@ -603,6 +628,9 @@ ENTITY* object_geom::GetGeometry() {
 }
 
 char* object_geom::set_ENT(ENTITY* entity) {
+  list kept;
+  kept.add(entity);
+  ForgetEntities(*entities_, &kept);
   entities_->clear();
   if (entity != nullptr) {
     entities_->add(entity);
@@ -616,6 +644,7 @@ char* object_geom::set_list(list* entities) {
   if (entities != nullptr) {
     copy->add(*entities);
   }
+  ForgetEntities(*entities_, copy.get());
   entities_ = std::move(copy);
   set_value_source(static_cast<const char*>(nullptr));
   return AcceptedText();

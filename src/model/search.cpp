@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/geometry_links.h"
 #include "model/world_scope.h"
 
 nullwelt* anfang = nullptr;
@@ -19,6 +20,7 @@ int total_count = 1;
 HandOverList hand_over;
 
 int ds_init() {
+  varnex::model::InstallGeometricObjectLinks();
   if (anfang == nullptr) {
     anfang = new nullwelt();
     hand_over[0] = nullptr;

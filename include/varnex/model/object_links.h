@@ -94,7 +94,8 @@ class VARNEX_API object_geom : public rumpf {
  public:
   object_geom();
   explicit object_geom(const char* name);
-  /// Holds `entity` ("element == NULL" for null: the list stays empty).
+  /// Holds `entity` ("element == NULL" for null: the list stays empty) and gives it a feature
+  /// attribute naming this object.
   object_geom(ENTITY* entity, const char* name);
   /// Holds a copy of `entities`.
   object_geom(list* entities, const char* name);
@@ -112,7 +113,8 @@ class VARNEX_API object_geom : public rumpf {
   /// Appends `entity` unless present ("new_ent == NULL" for null); returns the count.
   int add_entity(ENTITY* entity);
   int add_list_entity(list* entities);
-  /// 0 when removed, -1 when absent.
+  /// 0 when removed, -1 when absent. The entity's feature attribute naming this object goes
+  /// too; so do those of every entity when the object is deleted.
   int remove_entity(ENTITY* entity);
   /// Replaces the whole list by the body `entity`.
   int set_BODY(ENTITY* body);
@@ -142,6 +144,8 @@ class VARNEX_API object_geom : public rumpf {
   char* set_ENT(ENTITY* entity) override;
   char* set_list(list* entities) override;
   const char* CheckGeometryName(PVMStrg& value, PVMStrg& result, PVMStrg& name);
+  /// Removes the feature attributes naming this object from the entities not in `kept`.
+  void ForgetEntities(const list& entities, const list* kept);
 
   int kind_revision_ = 100;
   std::unique_ptr<list> entities_;
