@@ -53,6 +53,10 @@ XBOOL GeometricObjectLinks::SATFileOperation() const {
   return FALSE;
 }
 void GeometricObjectLinks::NodesOfObject(rumpf*, std::vector<PDTnode*>&) const {}
+int GeometricObjectLinks::CreateGeometricObjects(
+    rumpf*, const std::vector<std::pair<std::string, ENTITY*>>&) const {
+  return 0;
+}
 
 GeometricObjectLinks& ObjectLinks() {
   return gInstalled != nullptr ? *gInstalled : DefaultLinks();

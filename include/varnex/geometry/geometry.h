@@ -3,6 +3,7 @@
 
 #include <varnex/geometry/attrib.h>
 #include <varnex/geometry/attributes.h>
+#include <varnex/geometry/basic_solids.h>
 #include <varnex/geometry/blends.h>
 #include <varnex/geometry/body_io.h>
 #include <varnex/geometry/booleans.h>
@@ -13,6 +14,7 @@
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/geometry/object_links.h>
 #include <varnex/geometry/outcome.h>
+#include <varnex/geometry/patterns.h>
 #include <varnex/geometry/primitives.h>
 #include <varnex/geometry/spa.h>
 #include <varnex/geometry/sweeps.h>

@@ -15,6 +15,8 @@
 #include <varnex/base/xbool.h>
 #include <varnex/export.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 class rumpf;
@@ -50,6 +52,12 @@ class VARNEX_API GeometricObjectLinks {
   virtual XBOOL OldNameIntoNewName(const PVMStrg& name, PVMStrg& converted) const;
   /// TRUE while a SAT file operation runs (feature attributes then save "UNKNOWN").
   virtual XBOOL SATFileOperation() const;
+
+  /// Creates, in the sub-world of `feature`, one geometric object per entry holding that entity
+  /// (an object of that name already there holds the entity instead); returns how many objects
+  /// hold their entity afterwards. None by default (no objects).
+  virtual int CreateGeometricObjects(
+      rumpf* feature, const std::vector<std::pair<std::string, ENTITY*>>& named) const;
 
   /// Appends the dependency-tree nodes of the feature that owns `object` to `nodes`, the
   /// nearest first; none by default.

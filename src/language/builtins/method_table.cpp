@@ -3,6 +3,7 @@
 #include <varnex/language/builtins.h>
 
 #include "language/builtins/handlers.h"
+#include "language/builtins/solids/solid_handlers.h"
 
 namespace {
 
@@ -175,22 +176,22 @@ constexpr Registration kBuiltins[] = {
     {"find_any_face", PendingGeometry},
     {"skinFaces", PendingGeometry},
     {"create_HelixBody", PendingGeometry},
-    {"create_BasicBlockGeo", PendingGeometry},
-    {"create_BasicCylinderGeo", PendingGeometry},
-    {"create_BasicPrismGeo", PendingGeometry},
-    {"create_BasicTorusGeo", PendingGeometry},
+    {"create_BasicBlockGeo", CreateBasicBlockGeo},
+    {"create_BasicCylinderGeo", CreateBasicCylinderGeo},
+    {"create_BasicPrismGeo", CreateBasicPrismGeo},
+    {"create_BasicTorusGeo", CreateBasicTorusGeo},
     {"create_SweepExtrusionGeo", PendingGeometry},
     {"create_SweepRotationGeo", PendingGeometry},
     {"partsol_transformation", PendingTransf},
     {"get_raytest_axis", PendingAxis},
     {"get_PointPerpInPlane", PendingVector},
     {"fill_ConturDimList", PendingObject},
-    {"Generate_Matrix", PendingGeometry},
-    {"Generate_Wreath", PendingGeometry},
-    {"Generate_CircleDivision", PendingGeometry},
-    {"Generate_RotCircleDivision", PendingGeometry},
-    {"Generate_RotMatrix", PendingGeometry},
-    {"Generate_RotWreath", PendingGeometry},
+    {"Generate_Matrix", GenerateMatrix},
+    {"Generate_Wreath", GenerateWreath},
+    {"Generate_CircleDivision", GenerateCircleDivision},
+    {"Generate_RotCircleDivision", GenerateRotCircleDivision},
+    {"Generate_RotMatrix", GenerateRotMatrix},
+    {"Generate_RotWreath", GenerateRotWreath},
 };
 
 }  // namespace

@@ -1,0 +1,76 @@
+// Argument readers of the geometric built-ins.
+#include "language/builtins/solids/solid_support.h"
+
+#include <varnex/model/model.h>
+
+#include <cmath>
+
+#include "language/builtins/handler_support.h"
+
+namespace varnex::language::builtins {
+
+ENTITY* EntityArgument(aritm** args, int index) {
+  aritm* operand = Argument(args, index);
+  return operand != nullptr && operand->IsOpGeom() ? operand->get_ENTITY(0) : nullptr;
+}
+
+list* ListArgument(aritm** args, int index) {
+  aritm* operand = Argument(args, index);
+  return operand != nullptr && operand->IsOpGeom() ? operand->get_list() : nullptr;
+}
+
+std::optional<std::array<double, 6>> AxisArgument(aritm** args, int index) {
+  aritm* operand = Argument(args, index);
+  if (operand == nullptr || !operand->IsOpAxis() || operand->get_axis() == nullptr) {
+    return std::nullopt;
+  }
+  const double* axis = operand->get_axis();
+  return std::array<double, 6>{axis[0], axis[1], axis[2], axis[3], axis[4], axis[5]};
+}
+
+std::optional<std::array<double, 3>> PositionArgument(aritm** args, int index) {
+  SPAvector v;
+  if (!VectorArgument(args, index, v)) {
+    return std::nullopt;
+  }
+  return std::array<double, 3>{v.x(), v.y(), v.z()};
+}
+
+std::optional<SPAtransf> TransfArgument(aritm** args, int index) {
+  aritm* operand = Argument(args, index);
+  if (operand == nullptr || !operand->IsOpTrans() || operand->get_transf() == nullptr) {
+    return std::nullopt;
+  }
+  return *operand->get_transf();
+}
+
+long IntegerArgument(aritm** args, int index, long fallback) {
+  if (!IsNumber(Argument(args, index))) {
+    return fallback;
+  }
+  double value = NumberArgument(args, index);
+  if (!std::isfinite(value) || std::fabs(value) > 1e9) {
+    return fallback;
+  }
+  return static_cast<long>(value);
+}
+
+double NumberOr(aritm** args, int index, double fallback) {
+  return IsNumber(Argument(args, index)) ? NumberArgument(args, index) : fallback;
+}
+
+SPAvector StepArgument(aritm** args, int index, const SPAvector& axis) {
+  SPAvector step;
+  if (VectorArgument(args, index, step)) {
+    return step;
+  }
+  return NumberArgument(args, index) * axis;
+}
+
+void SetGeometry(op_geom& result, ENTITY* entity) {
+  if (entity != nullptr) {
+    result = entity;
+  }
+}
+
+}  // namespace varnex::language::builtins
