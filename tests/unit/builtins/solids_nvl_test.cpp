@@ -1,7 +1,8 @@
 // The solid, sweep, edge-finishing, position and pattern built-ins run from NOVL texts: each
 // file under tests/data/solids runs in a fresh model; every number object named
-// "expect_<name>" gives the volume the geometric object <name> must have afterwards, and every
-// "faces_<name>" the number of its body's faces.
+// "expect_<name>" gives the volume the geometric object <name> must have afterwards, every
+// "faces_<name>" the number of its body's faces, and every "names_<name>" the number of face
+// objects "f_..." in the world of the object <name>.
 #include <gtest/gtest.h>
 #include <varnex/geometry/geometry.h>
 #include <varnex/language/builtins.h>
@@ -66,7 +67,7 @@ std::vector<Expectation> ExpectationsOf(nullwelt* world) {
   std::vector<Expectation> found;
   for (welt* element = world->get_next(); element != nullptr; element = element->get_next()) {
     std::string name = element->get_member()->get_name();
-    for (const char* kind : {"expect_", "faces_"}) {
+    for (const char* kind : {"expect_", "faces_", "names_"}) {
       if (name.rfind(kind, 0) == 0) {
         std::unique_ptr<aritm> value(element->get_member()->get_aritm());
         found.push_back({name.substr(std::string(kind).size()), kind,
@@ -80,6 +81,21 @@ std::vector<Expectation> ExpectationsOf(nullwelt* world) {
 ENTITY* GeometryOf(const std::string& name) {
   rumpf* object = search(name.c_str());
   return object != nullptr ? object->GetGeometry() : nullptr;
+}
+
+// The geometric objects "f_..." in the world of the object `name`; -1 without one.
+int FaceObjectCount(const std::string& name) {
+  rumpf* object = search(name.c_str());
+  if (object == nullptr || object->get_subworld() == nullptr) {
+    return -1;
+  }
+  int count = 0;
+  for (welt* element = object->get_subworld()->get_next(); element != nullptr;
+       element = element->get_next()) {
+    rumpf* member = element->get_member();
+    count += std::string(member->get_name()).rfind("f_", 0) == 0 && member->GetGeometry() ? 1 : 0;
+  }
+  return count;
 }
 
 std::vector<std::string> Scripts() {
@@ -101,6 +117,11 @@ TEST_P(SolidScript, BuildsTheExpectedVolumes) {
   std::vector<Expectation> expectations = ExpectationsOf(anfang);
   ASSERT_FALSE(expectations.empty()) << "a script states what it builds";
   for (const Expectation& expected : expectations) {
+    if (expected.kind == "names_") {
+      EXPECT_EQ(FaceObjectCount(expected.object), static_cast<int>(expected.value))
+          << expected.object;
+      continue;
+    }
     ENTITY* geometry = GeometryOf(expected.object);
     ASSERT_NE(geometry, nullptr) << expected.object;
     if (expected.kind == "expect_") {

@@ -15,6 +15,8 @@
 namespace varnex::language::builtins {
 namespace {
 
+using namespace solids;
+
 /// The construction revision a call without one gets: the current behaviour.
 constexpr long kCurrentRevision = 4;
 

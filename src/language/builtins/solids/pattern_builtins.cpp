@@ -19,6 +19,8 @@
 namespace varnex::language::builtins {
 namespace {
 
+using namespace solids;
+
 constexpr double kFullTurn = 2.0 * std::numbers::pi;
 
 // The centre of the box around the body of `entity`: the point a copy that keeps its

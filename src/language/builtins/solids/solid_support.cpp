@@ -1,13 +1,14 @@
 // Argument readers of the geometric built-ins.
 #include "language/builtins/solids/solid_support.h"
 
+#include <varnex/geometry/model_bodies.h>
 #include <varnex/model/model.h>
 
 #include <cmath>
 
 #include "language/builtins/handler_support.h"
 
-namespace varnex::language::builtins {
+namespace varnex::language::builtins::solids {
 
 ENTITY* EntityArgument(aritm** args, int index) {
   aritm* operand = Argument(args, index);
@@ -68,9 +69,10 @@ SPAvector StepArgument(aritm** args, int index, const SPAvector& axis) {
 }
 
 void SetGeometry(op_geom& result, ENTITY* entity) {
-  if (entity != nullptr) {
-    result = entity;
+  if (ENTITY* body = fmbody_from(entity)) {
+    result.get_list()->clear();
+    fill_list(body, result.get_list());
   }
 }
 
-}  // namespace varnex::language::builtins
+}  // namespace varnex::language::builtins::solids

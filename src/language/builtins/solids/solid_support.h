@@ -12,7 +12,7 @@
 class aritm;
 class op_geom;
 
-namespace varnex::language::builtins {
+namespace varnex::language::builtins::solids {
 
 /// The first entity of a geometry argument (get_ENTITY(0)), or null.
 ENTITY* EntityArgument(aritm** args, int index);
@@ -32,7 +32,9 @@ double NumberOr(aritm** args, int index, double fallback);
 /// A step of a pattern: a vector argument, or a number taken along `axis`.
 SPAvector StepArgument(aritm** args, int index, const SPAvector& axis);
 
-/// Sets a geometry result to hold `entity` (nothing for null).
+/// Sets a geometry result to hold the body of `entity` as its faces (edges for a wire body), as
+/// geometric objects hold bodies, so that the value can be the tool of a Boolean operator.
+/// Nothing for null.
 void SetGeometry(op_geom& result, ENTITY* entity);
 
-}  // namespace varnex::language::builtins
+}  // namespace varnex::language::builtins::solids
