@@ -3,6 +3,8 @@
 
 #include <BRepBuilderAPI_GTransform.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
+#include <algorithm>
+#include <vector>
 
 #include "geometry/body_history.h"
 #include "geometry/body_pieces.h"
@@ -63,4 +65,26 @@ ENTITY* fmtransform_wire(ENTITY* entity, SPAtransf* transf) {
     return nullptr;
   }
   return fmtransform_Body(entity, *transf);
+}
+
+list* transform_object_geom(list* geometry, SPAtransf* transf) {
+  if (geometry == nullptr || transf == nullptr) {
+    RecordOutcome(outcome(KERNEL_NULL_ARGUMENT));
+    return nullptr;
+  }
+  // Each body once, however many of its pieces the list holds; stop at the first failure so the
+  // caller sees it (bodies already moved stay moved, each one whole).
+  std::vector<ENTITY*> bodies;
+  for (int i = 0; i < geometry->count(); ++i) {
+    ENTITY* body = BodyOf((*geometry)[i]);
+    if (body != nullptr && std::find(bodies.begin(), bodies.end(), body) == bodies.end()) {
+      bodies.push_back(body);
+    }
+  }
+  for (ENTITY* body : bodies) {
+    if (!api_apply_transf(body, *transf).ok()) {
+      return nullptr;
+    }
+  }
+  return bodies.empty() ? nullptr : geometry;
 }

@@ -9,6 +9,7 @@
 #include <varnex/geometry/booleans.h>
 #include <varnex/geometry/entity.h>
 #include <varnex/geometry/face_names.h>
+#include <varnex/geometry/geometry_files.h>
 #include <varnex/geometry/line.h>
 #include <varnex/geometry/measures.h>
 #include <varnex/geometry/model_bodies.h>

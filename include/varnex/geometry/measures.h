@@ -55,3 +55,39 @@ VARNEX_API XBOOL fm_face_position(ENTITY* face, double u, double v, double& x, d
 /// The face's parameter range.
 VARNEX_API XBOOL fm_face_param_range(ENTITY* face, double& u_min, double& u_max, double& v_min,
                                      double& v_max);
+
+// Evaluation at a point in space and ray tests.
+
+/// The point of the face nearest to (px, py, pz) (its foot point; a point beyond the face's
+/// boundary finds the nearest boundary point). FALSE without a face.
+VARNEX_API XBOOL fm_face_evpos(ENTITY* face, double px, double py, double pz, double& x, double& y,
+                               double& z);
+/// The face's normal (out of the material) at the foot point of (px, py, pz) as fm_face_evpos
+/// finds it. FALSE without a face or where the normal is undefined.
+VARNEX_API XBOOL fm_face_evnorm(ENTITY* face, double px, double py, double pz, double& x, double& y,
+                                double& z);
+/// The first point where the ray from `start` along `direction` meets the face (at or beyond
+/// the start); `radius` is the distance within which a pass counts as a hit (<= 0: the kernel
+/// tolerance). FALSE without a face, with a zero direction, or when the ray misses.
+VARNEX_API XBOOL fm_face_ray(ENTITY* face, const SPAposition& start, const SPAvector& direction,
+                             double radius, SPAposition& hit);
+
+// Properties of geometry lists. Bodies count by volume, faces by area, edges and wire bodies by
+// length; a list mixing them uses the highest dimension it holds.
+
+/// The centre of gravity of the entities of `geometry`. FALSE when there is nothing to weigh.
+VARNEX_API XBOOL PVFCalcCenterOfGravity(list* geometry, SPAposition& centre);
+/// The axis of least moment of inertia through the centre of gravity; its direction has length 1.
+/// FALSE when there is nothing to weigh or the entities are symmetric about every axis (a sphere,
+/// a cube: no axis is first).
+VARNEX_API XBOOL PVFFirstPrincipalAxis(list* geometry, SPAposition& origin,
+                                       SPAunit_vector& direction);
+/// The axis the faces of `geometry` define: the axis of the first face that turns about one
+/// (cylinder, cone, torus, surface of revolution), else the intersection line of the first two
+/// planar faces whose planes meet. The origin is the point of the axis nearest to the faces'
+/// area centre. FALSE when no axis follows.
+VARNEX_API XBOOL PVFCalcFacesToAxis(list* geometry, SPAposition& origin, SPAunit_vector& direction);
+/// The point the faces of `geometry` define: the centre of the first sphere or torus face; else
+/// where the axis of a turned face meets the plane of a planar face; else the common point of the
+/// first three planar faces whose planes meet in one point. FALSE when no point follows.
+VARNEX_API XBOOL PVFCalcFacesToPoint(list* geometry, SPAposition& point);

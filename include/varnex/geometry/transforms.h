@@ -21,3 +21,7 @@ VARNEX_API outcome api_apply_transf(ENTITY* entity, const SPAtransf& transf);
 VARNEX_API ENTITY* fmtransform_Body(ENTITY* entity, const SPAtransf& transf);
 /// The wire form: transforms the body owning `entity`; returns `entity`, or null.
 VARNEX_API ENTITY* fmtransform_wire(ENTITY* entity, SPAtransf* transf);
+/// Transforms every body that owns an entity of `geometry` (each body once); the list keeps its
+/// entities, which now lie where the transformation put them. Returns `geometry`, or null
+/// without a list, a transformation or any body, or when a body cannot be transformed.
+VARNEX_API list* transform_object_geom(list* geometry, SPAtransf* transf);

@@ -5,11 +5,9 @@
 #include <varnex/geometry/transforms.h>
 #include <varnex/model/op_geometry.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "model/operands/kind_support.h"
 #include "model/operands/transf_text.h"
@@ -19,24 +17,6 @@ constexpr const char* kFormulaPrefix = "get_TM (";
 
 std::unique_ptr<SPAtransf> CopyOf(const SPAtransf* transf) {
   return transf ? std::make_unique<SPAtransf>(*transf) : nullptr;
-}
-
-// Applies `transf` once to every body that owns an entity of `geometry` (several faces of one
-// body move it once). FALSE when a body refuses; bodies moved before stay moved.
-bool TransformBodies(const list& geometry, const SPAtransf& transf) {
-  std::vector<ENTITY*> bodies;
-  for (int i = 0; i < geometry.count(); ++i) {
-    ENTITY* body = geometry[i] ? geometry[i]->owning_body() : nullptr;
-    if (body != nullptr && std::find(bodies.begin(), bodies.end(), body) == bodies.end()) {
-      bodies.push_back(body);
-    }
-  }
-  for (ENTITY* body : bodies) {
-    if (fmtransform_Body(body, transf) == nullptr) {
-      return false;
-    }
-  }
-  return !bodies.empty();
 }
 
 // The matrix text with the get_TM wrapper of GetValue removed, when present.
@@ -98,7 +78,7 @@ aritm* op_trans::multiply_list(list* x) {
   if (x == nullptr || !transf_) {
     return nullptr;
   }
-  return TransformBodies(*x, *transf_) ? new op_geom(x) : nullptr;
+  return transform_object_geom(x, transf_.get()) != nullptr ? new op_geom(x) : nullptr;
 }
 
 SPAtransf* op_trans::get_transf() {
