@@ -18,6 +18,14 @@ std::unique_ptr<list> CopyOf(const list* entities) {
 ENTITY* LastOf(const list* entities) {
   return entities && entities->count() > 0 ? (*entities)[entities->count() - 1] : nullptr;
 }
+
+// A wire body: edges but no faces.
+bool IsWireBody(ENTITY* body) {
+  ENTITY_LIST faces, edges;
+  api_get_faces(body, faces);
+  api_get_edges(body, edges);
+  return faces.count() == 0 && edges.count() > 0;
+}
 }  // namespace
 
 op_geom::op_geom() : entities_(std::make_unique<list>()) {}
@@ -84,8 +92,11 @@ aritm* op_geom::Combine(Boolean operation, ENTITY* blank) {
   if (last == nullptr || blank == nullptr) {
     return nullptr;
   }
-  bool isEdge = is_EDGE(last) != FALSE;
-  if (!isEdge && is_FACE(last) == FALSE) {
+  // A whole body stands for itself, so that the creators' results combine directly
+  // (create_cube(...) - create_cylinder(...)); a wire body unites as wires.
+  bool isBody = is_BODY(last) != FALSE;
+  bool isEdge = is_EDGE(last) != FALSE || (isBody && IsWireBody(last));
+  if (!isEdge && !isBody && is_FACE(last) == FALSE) {
     return nullptr;
   }
   // The kernel layer works on the bodies owning the two entities: `last` selects the tool,

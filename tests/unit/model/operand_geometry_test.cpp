@@ -5,6 +5,7 @@
 #include <varnex/geometry/measures.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/geometry/primitives.h>
+#include <varnex/geometry/topology.h>
 #include <varnex/geometry/transforms.h>
 
 #include "operand_test_support.h"
@@ -65,14 +66,24 @@ TEST_F(OperandGeometry, BooleanOperatorsKeepTheLeftBodyAndUseUpTheRight) {
   }
 }
 
-TEST_F(OperandGeometry, ToolMustEndInAFaceOrEdge) {
+TEST_F(OperandGeometry, ToolMustEndInAFaceAnEdgeOrABody) {
   ENTITY* leftBody = Box(10, -5);
   ENTITY* rightBody = Box(20, 0);
   Owned left = FacesOf(leftBody);
-  op_geom wholeBody(rightBody);
+  ENTITY_LIST vertices;
+  api_get_vertices(rightBody, vertices);
+  op_geom vertex(vertices[0]);
   int bodies = PVFLiveBodyCount();
-  EXPECT_EQ(Own(left->add(&wholeBody)), nullptr);
+  EXPECT_EQ(Own(left->add(&vertex)), nullptr);
   EXPECT_EQ(PVFLiveBodyCount(), bodies) << "nothing was consumed";
+
+  // A whole body, as the creators hand it out, stands for itself.
+  op_geom wholeBody(rightBody);
+  Owned result = Own(left->add(&wholeBody));
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(result->get_ENTITY(0), leftBody);
+  EXPECT_NEAR(fmvolume_of_body(leftBody), 10 * 10 * 25, 1e-6);
+  EXPECT_EQ(PVFLiveBodyCount(), bodies - 1);
 }
 
 TEST_F(OperandGeometry, TransformationMovesEachBodyOnce) {
