@@ -5,6 +5,7 @@
 #include <varnex/model/contour.h>
 #include <varnex/model/enhanced.h>
 #include <varnex/model/hand_over.h>
+#include <varnex/model/instance_bodies.h>
 #include <varnex/model/model_hooks.h>
 #include <varnex/model/object_contour.h>
 #include <varnex/model/object_links.h>
