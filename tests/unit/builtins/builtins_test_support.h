@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <varnex/geometry/model_bodies.h>
 #include <varnex/language/builtins.h>
 #include <varnex/model/model.h>
 
@@ -26,6 +27,7 @@ class BuiltinsTest : public ::testing::Test {
   void TearDown() override {
     delete NOVL_functions;
     NOVL_functions = nullptr;
+    gmod_del_all();  // the bodies the geometry built-ins added to the model
     // No handler may leave an operand behind: arguments and results are all deleted by now.
     EXPECT_EQ(aritm::AritmCount(), baseline_);
   }

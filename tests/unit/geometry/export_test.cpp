@@ -5,6 +5,8 @@
 // geometry tables); this program alone tells the leak checker to ignore Open CASCADE's own
 // allocations, so the other kernel tests keep full leak checking.
 #include <varnex/geometry/body_io.h>
+#include <varnex/geometry/geometry_files.h>
+#include <varnex/geometry/measures.h>
 #include <varnex/geometry/primitives.h>
 #include <varnex/geometry/transforms.h>
 
@@ -64,6 +66,33 @@ TEST_F(Export, WritesFilesOtherProgramsRead) {
   EXPECT_FALSE(PVFExportSTEP(none, step.c_str()).ok());
   EXPECT_FALSE(PVFExportSTL(bodies, nullptr, 0).ok());
   EXPECT_FALSE(PVFExportBREP(bodies, (dir / "missing" / "x.brep").string().c_str()).ok());
+  std::filesystem::remove_all(dir);
+}
+
+// What the engine writes for other programs reads back as one body of the same volume, without
+// printing (the STEP reader reports statistics unless silenced).
+TEST_F(Export, StepAndBrepReadBackAsOneBody) {
+  ENTITY_LIST bodies = Bodies();
+  double volume = fmvolume_of_body(bodies[0]) + fmvolume_of_body(bodies[1]);
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / "varnex_import_test";
+  std::filesystem::create_directories(dir);
+  for (const char* name : {"bodies.STEP", "bodies.stp", "bodies.brep"}) {
+    std::string path = (dir / name).string();
+    bool step = std::string(name).find(".brep") == std::string::npos;
+    ASSERT_TRUE(
+        (step ? PVFExportSTEP(bodies, path.c_str()) : PVFExportBREP(bodies, path.c_str())).ok());
+    int models = gmod_anfang->count();
+    testing::internal::CaptureStdout();
+    ENTITY* read = fmread_geometry(path.c_str());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << name;
+    ASSERT_NE(read, nullptr) << name;
+    EXPECT_NEAR(fmvolume_of_body(read), volume, 1e-6 * volume) << name;
+    EXPECT_EQ(gmod_anfang->count(), models + 1) << name;
+  }
+  std::ofstream(dir / "text.step") << "ISO-10303-21;\nnot really\n";
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(fmread_geometry((dir / "text.step").string().c_str()), nullptr);
+  testing::internal::GetCapturedStdout();
   std::filesystem::remove_all(dir);
 }
 
