@@ -359,3 +359,19 @@ ENTITY* fmBasicTorus(double tube, const double* position, double start, double a
   complete = NameFaces(faces, false, feature);
   return body;
 }
+
+int fmNameBodyFaces(ENTITY* entity, rumpf* feature) {
+  ENTITY* body = fmbody_from(entity);
+  if (body == nullptr || feature == nullptr) {
+    return 0;
+  }
+  ENTITY_LIST faces;
+  api_get_faces(body, faces);
+  std::vector<std::pair<std::string, ENTITY*>> named;
+  for (int i = 0; i < faces.count(); ++i) {
+    if (find_face_name_att(faces[i]) == nullptr) {
+      named.emplace_back("f_" + std::to_string(named.size()), faces[i]);
+    }
+  }
+  return ObjectLinks().CreateGeometricObjects(feature, named);
+}

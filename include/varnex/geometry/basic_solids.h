@@ -116,3 +116,8 @@ VARNEX_API ENTITY* fmCreateArcSegWireBody(double radius, double start, double sw
 /// (`error` set, the profile deleted).
 VARNEX_API ENTITY* fmSweepNormalBodyCreate(ENTITY* profile, double distance, double draft,
                                            int gap_type, const SPAtransf& transf, int& error);
+
+/// Names the faces of the body of `entity` that belong to no geometric object "f_0", "f_1", ...
+/// in the world of `feature`, in the kernel's face order. Returns how many were named (0 without
+/// a feature).
+VARNEX_API int fmNameBodyFaces(ENTITY* entity, rumpf* feature);

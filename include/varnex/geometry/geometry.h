@@ -17,6 +17,7 @@
 #include <varnex/geometry/outcome.h>
 #include <varnex/geometry/patterns.h>
 #include <varnex/geometry/primitives.h>
+#include <varnex/geometry/profile_solids.h>
 #include <varnex/geometry/spa.h>
 #include <varnex/geometry/sweeps.h>
 #include <varnex/geometry/topology.h>

@@ -93,9 +93,6 @@ void PendingVector(aritm** args, aritm** result);
 void PendingAxis(aritm** args, aritm** result);
 void PendingTransf(aritm** args, aritm** result);
 void PendingLogic(aritm** args, aritm** result);
-void PendingText(aritm** args, aritm** result);
 void PendingObject(aritm** args, aritm** result);
-/// "append_virt_volume" and "append_virt_geometry" share this one.
-void PendingAppendVirtual(aritm** args, aritm** result);
 
 }  // namespace varnex::language::builtins

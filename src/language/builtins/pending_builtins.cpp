@@ -34,16 +34,8 @@ void PendingLogic(aritm**, aritm** result) {
   NewResult<op_logic>(result, FALSE);
 }
 
-void PendingText(aritm**, aritm** result) {
-  NewResult<op_text>(result);
-}
-
 void PendingObject(aritm**, aritm** result) {
   NewResult<op_object>(result);
-}
-
-void PendingAppendVirtual(aritm**, aritm** result) {
-  NewResult<op_geom>(result);
 }
 
 }  // namespace varnex::language::builtins

@@ -32,13 +32,14 @@ class ScriptModel {
     NOVL_functions = new ifunc_list;
     fill_method_table();
   }
+  // The bodies go first: their attributes still name objects of the world.
   ~ScriptModel() {
+    gmod_del_all();
     delete NOVL_functions;
     NOVL_functions = nullptr;
     anfang = nullptr;
     delete root_;
     anfang = saved_;
-    gmod_del_all();
   }
 
  private:

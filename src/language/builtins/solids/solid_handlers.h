@@ -20,4 +20,37 @@ void GenerateRotWreath(aritm** args, aritm** result);
 void GenerateCircleDivision(aritm** args, aritm** result);
 void GenerateRotCircleDivision(aritm** args, aritm** result);
 
+// Sweeps and covers (sweep_builtins.cpp).
+void Sweep(aritm** args, aritm** result);
+void SweepBody(aritm** args, aritm** result);
+void SwFace(aritm** args, aritm** result);
+void SwNormXOpFa(aritm** args, aritm** result);
+void SwVecXOpFa(aritm** args, aritm** result);
+void RotAxXOpFa(aritm** args, aritm** result);
+void RotWinXOpFa(aritm** args, aritm** result);
+void SwWireXOpFa(aritm** args, aritm** result);
+void RevolveWire(aritm** args, aritm** result);
+void CreateSweepExtrusionGeo(aritm** args, aritm** result);
+void CreateSweepRotationGeo(aritm** args, aritm** result);
+
+// Edge finishing (edge_builtins.cpp).
+void SetChamfer(aritm** args, aritm** result);
+void SetRounds(aritm** args, aritm** result);
+void SetRoundsVert(aritm** args, aritm** result);
+void CreateFilletVar(aritm** args, aritm** result);
+
+// Further solids (further_solid_builtins.cpp).
+void CreateTorusArc(aritm** args, aritm** result);
+void CreateHelixBody(aritm** args, aritm** result);
+void SkinFaces(aritm** args, aritm** result);
+void Offset(aritm** args, aritm** result);
+void CreateSplineSphere(aritm** args, aritm** result);
+void CreateSplineTorus(aritm** args, aritm** result);
+/// "append_virt_volume" and "append_virt_geometry" share this one.
+void AppendVirtual(aritm** args, aritm** result);
+void CreateNTransWb(aritm** args, aritm** result);
+void GetPiFaceOb(aritm** args, aritm** result);
+void SvalOfEnt(aritm** args, aritm** result);
+void SvalOfEnt2(aritm** args, aritm** result);
+
 }  // namespace varnex::language::builtins
