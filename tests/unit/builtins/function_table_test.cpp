@@ -1,6 +1,7 @@
 // The function table: the name hash, first-handler-wins insertion, exact case-sensitive lookup,
 // the lookup-and-call convention, the registered names and the argument counter.
 #include <varnex/base/void_list.h>
+#include <varnex/geometry/model_bodies.h>
 
 #include <fstream>
 #include <set>
@@ -153,6 +154,7 @@ TEST_F(BuiltinsTest, EveryBuiltinSurvivesMissingAndUnsuitableArguments) {
     Call(name.c_str(), {new op_logic(TRUE), new op_text("x"), new op_enum()});
     Call(name.c_str(), {Num(1), Num(2), Num(3), Num(4), Num(5), Num(6), Num(7), Num(8)});
   }
+  gmod_del_all();  // the solids that eight numbers build
 }
 
 TEST(ParametersFromStack, CountsAndRecordsEachArgumentOnce) {
