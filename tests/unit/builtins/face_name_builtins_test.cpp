@@ -3,6 +3,7 @@
 #include <varnex/geometry/attrib.h>
 #include <varnex/geometry/attributes.h>
 #include <varnex/geometry/primitives.h>
+#include <varnex/model/instance_bodies.h>
 #include <varnex/model/object_links.h>
 #include <varnex/model/object_values.h>
 #include <varnex/model/planet.h>
@@ -104,6 +105,35 @@ TEST_F(FaceNameBuiltins, FindAnyFaceSearchesNestedInstancesByName) {
   EXPECT_EQ(Made("find_any_face", {new op_object(part), Str("nothing")}), nullptr);
   EXPECT_EQ(Made("find_any_face", {Str("no_such_instance")}), nullptr);
   EXPECT_EQ(Made("find_any_face", {Num(1)}), nullptr);
+}
+
+// What a host exports of an instance: every body its geometric objects hold, nested instances
+// included, each once, in world order.
+TEST_F(FaceNameBuiltins, InstanceBodiesAreCollectedOnceInWorldOrder) {
+  ENTITY* plate = fmcreate_cube(4, 4, 1);
+  ENTITY* pin = fmcreate_cylinder(2, 1);
+  ENTITY* loose = fmcreate_sphere(1);  // in the model, held by no object of the instance
+  auto* part = new object_planet("part");
+  part->qualify();
+  new object_geom(Faces(plate)[1], "top");
+  auto* inner = new object_planet("inner");
+  inner->qualify();
+  new object_geom(pin, "pin");
+  new object_geom(plate, "again");
+  requalify();
+  requalify();
+
+  ENTITY_LIST bodies;
+  EXPECT_EQ(PVFCollectInstanceBodies(part, bodies), 2);
+  ASSERT_EQ(bodies.count(), 2);
+  EXPECT_EQ(bodies[0], plate);
+  EXPECT_EQ(bodies[1], pin);
+  EXPECT_EQ(bodies.lookup(loose), -1);
+  ENTITY_LIST none;
+  EXPECT_EQ(PVFCollectInstanceBodies(inner, none), 2);
+  // From the current (root) world: both again, already listed, so nothing is appended.
+  EXPECT_EQ(PVFCollectInstanceBodies(nullptr, none), 0);
+  EXPECT_EQ(none.count(), 2);
 }
 
 }  // namespace
