@@ -6,6 +6,7 @@
 #include <varnex/geometry/measures.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/geometry/object_links.h>
+#include <varnex/geometry/positions.h>
 #include <varnex/geometry/primitives.h>
 #include <varnex/geometry/topology.h>
 #include <varnex/geometry/transforms.h>
@@ -45,25 +46,10 @@ struct LocalSystem {
 // The placement of the local system of two axes, lifted along its z to the position's level.
 LocalSystem MakeLocalSystem(const double* position, const double* axis1, const double* axis2) {
   LocalSystem system;
-  SPAposition origin;
-  if (axis1 != nullptr && axis2 != nullptr) {
-    SPAunit_vector x = normalise(SPAvector(axis1 + 3));
-    SPAunit_vector y = normalise(SPAvector(axis2 + 3));
-    if (!x.is_zero(SPAresnor) && !y.is_zero(SPAresnor) && !are_parallel(x, y)) {
-      origin = SPAposition(axis1);
-      system.placement = coordinate_transf(origin, x, y);
-      system.x = SPAvector(1, 0, 0) * system.placement;
-      system.y = SPAvector(0, 1, 0) * system.placement;
-      system.z = SPAvector(0, 0, 1) * system.placement;
-    }
-  }
-  if (position != nullptr) {
-    SPAvector offset = SPAposition(position) - origin;
-    double level = offset % system.z;
-    if (!is_zero(level)) {
-      system.placement = system.placement * translate_transf(level * system.z);
-    }
-  }
+  system.placement = fmLocalPlacement(position, axis1, axis2);
+  system.x = SPAvector(1, 0, 0) * system.placement;
+  system.y = SPAvector(0, 1, 0) * system.placement;
+  system.z = SPAvector(0, 0, 1) * system.placement;
   return system;
 }
 

@@ -16,6 +16,7 @@
 #include <varnex/geometry/object_links.h>
 #include <varnex/geometry/outcome.h>
 #include <varnex/geometry/patterns.h>
+#include <varnex/geometry/positions.h>
 #include <varnex/geometry/primitives.h>
 #include <varnex/geometry/profile_solids.h>
 #include <varnex/geometry/spa.h>

@@ -1,8 +1,9 @@
 // The solid, sweep, edge-finishing, position and pattern built-ins run from NOVL texts: each
 // file under tests/data/solids runs in a fresh model; every number object named
 // "expect_<name>" gives the volume the geometric object <name> must have afterwards, every
-// "faces_<name>" the number of its body's faces, and every "names_<name>" the number of face
-// objects "f_..." in the world of the object <name>.
+// "faces_<name>" the number of its body's faces, every "names_<name>" the number of face
+// objects "f_..." in the world of the object <name>, and every "equal_<name>" the value text
+// the object <name> must have.
 #include <gtest/gtest.h>
 #include <varnex/geometry/geometry.h>
 #include <varnex/language/builtins.h>
@@ -62,17 +63,20 @@ struct Expectation {
   std::string object;
   std::string kind;
   double value;
+  std::string text;
 };
 
 std::vector<Expectation> ExpectationsOf(nullwelt* world) {
   std::vector<Expectation> found;
   for (welt* element = world->get_next(); element != nullptr; element = element->get_next()) {
     std::string name = element->get_member()->get_name();
-    for (const char* kind : {"expect_", "faces_", "names_"}) {
+    for (const char* kind : {"expect_", "faces_", "names_", "equal_"}) {
       if (name.rfind(kind, 0) == 0) {
         std::unique_ptr<aritm> value(element->get_member()->get_aritm());
+        PVMStrg text;
         found.push_back({name.substr(std::string(kind).size()), kind,
-                         value != nullptr ? value->get_double() : -1.0});
+                         value != nullptr && value->IsOpText() == FALSE ? value->get_double() : 0.0,
+                         value != nullptr ? value->GetValue(text) : ""});
       }
     }
   }
@@ -118,6 +122,15 @@ TEST_P(SolidScript, BuildsTheExpectedVolumes) {
   std::vector<Expectation> expectations = ExpectationsOf(anfang);
   ASSERT_FALSE(expectations.empty()) << "a script states what it builds";
   for (const Expectation& expected : expectations) {
+    if (expected.kind == "equal_") {
+      rumpf* object = search(expected.object.c_str());
+      ASSERT_NE(object, nullptr) << expected.object;
+      std::unique_ptr<aritm> value(object->get_aritm());
+      PVMStrg text;
+      EXPECT_EQ(value != nullptr ? std::string(value->GetValue(text)) : "", expected.text)
+          << expected.object;
+      continue;
+    }
     if (expected.kind == "names_") {
       EXPECT_EQ(FaceObjectCount(expected.object), static_cast<int>(expected.value))
           << expected.object;

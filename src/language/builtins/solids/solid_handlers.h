@@ -53,4 +53,20 @@ void GetPiFaceOb(aritm** args, aritm** result);
 void SvalOfEnt(aritm** args, aritm** result);
 void SvalOfEnt2(aritm** args, aritm** result);
 
+// Positions (position_builtins.cpp).
+void SetPosition(aritm** args, aritm** result);
+void SetPosLcs(aritm** args, aritm** result);
+void SetPosEdge(aritm** args, aritm** result);
+void SetPosCol(aritm** args, aritm** result);
+void CalcStaPos(aritm** args, aritm** result);
+void CalcUV(aritm** args, aritm** result);
+void GetRaytestAxis(aritm** args, aritm** result);
+void GetTrafoOfFS(aritm** args, aritm** result);
+void ContextTransformation(aritm** args, aritm** result);
+void PartsolTransformation(aritm** args, aritm** result);
+void ActualAxis(aritm** args, aritm** result);
+void VectorRotation(aritm** args, aritm** result);
+void IncludeAxes(aritm** args, aritm** result);
+void Manipulate(aritm** args, aritm** result);
+
 }  // namespace varnex::language::builtins
