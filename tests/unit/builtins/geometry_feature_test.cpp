@@ -4,6 +4,7 @@
 #include <varnex/geometry/measures.h>
 #include <varnex/language/interpreter.h>
 #include <varnex/model/hand_over.h>
+#include <varnex/model/instance_bodies.h>
 #include <varnex/model/object_links.h>
 
 #include <filesystem>
@@ -43,6 +44,10 @@ TEST_F(GeometryFeature, PlateMinusFourCylindersHasTheExactVolume) {
   EXPECT_EQ(Faces(plate).size(), 10u);
   EXPECT_EQ(PVFLiveBodyCount(), live + 1) << "the holes must be used up by the cuts";
   // Every hole object let go of its body when the body went.
+  // The instance handed over holds the same body; it is all the instance built.
+  ENTITY_LIST bodies;
+  ASSERT_EQ(PVFCollectInstanceBodies(search("object"), bodies), 1);
+  EXPECT_EQ(bodies[0], plate);
   for (const char* name : {"hole_a", "hole_b", "hole_c", "hole_d"}) {
     auto* hole = dynamic_cast<object_geom*>(search(name));
     ASSERT_NE(hole, nullptr) << name;
