@@ -273,5 +273,5 @@ ref
 %%
 
 void varnex::language::Parser::error(const std::string& message) {
-  ::yyerror(message.c_str());
+  ReportSyntaxError(state, message);
 }

@@ -142,6 +142,10 @@ struct ParseState {
 /// parse was aborted. Reentrant: actions may start further parses.
 int RunParse(PARSE_ATTACHMENT& source, ParseActions& actions);
 
+/// The grammar's error report: the silent yyerror, then the host's syntax hook (if any) with
+/// the line and text of the offending token.
+void ReportSyntaxError(const ParseState& state, const std::string& message);
+
 /// Helpers of the list rules.
 NameList NameListOf(std::string name);
 NameList Appended(NameList list, std::string name);

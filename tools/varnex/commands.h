@@ -16,9 +16,11 @@ struct Command {
   int (*run)(Arguments args);
 };
 
+int RunCheck(Arguments args);
 int RunConfig(Arguments args);
 int RunEval(Arguments args);
 
+extern const Command kCheckCommand;
 extern const Command kConfigCommand;
 extern const Command kEvalCommand;
 

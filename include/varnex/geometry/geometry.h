@@ -12,6 +12,7 @@
 #include <varnex/geometry/geometry_files.h>
 #include <varnex/geometry/line.h>
 #include <varnex/geometry/measures.h>
+#include <varnex/geometry/mesh.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/geometry/object_links.h>
 #include <varnex/geometry/outcome.h>

@@ -6,4 +6,5 @@
 #include <varnex/language/lexer.h>
 #include <varnex/language/parse_attachment.h>
 #include <varnex/language/parser.h>
+#include <varnex/language/syntax_check.h>
 #include <varnex/language/tokens.h>

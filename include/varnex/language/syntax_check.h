@@ -1,0 +1,54 @@
+// The host's lint for feature texts. Parsing a feature text reports nothing by itself (errors
+// show only as a missing result); a host that wants to tell an author where a text is broken
+// installs a syntax hook, or runs the checking pass below, which parses a text without
+// executing it and also finds names that can never resolve.
+#pragma once
+
+#include <varnex/export.h>
+
+#include <functional>
+#include <string>
+
+/// One syntax error met by a parse.
+struct NovlSyntaxError {
+  /// The parser's message ("syntax error").
+  const char* message;
+  /// Line of the offending token in the text being parsed (1-based; nested block texts count
+  /// on from their enclosing text where the engine knows it).
+  int line;
+  /// The offending token as written; empty at the end of the text.
+  const char* token;
+};
+
+/// Receives every syntax error of every parse while installed; empty by default.
+using NovlSyntaxHook = std::function<void(const NovlSyntaxError&)>;
+/// Installs `hook` (an empty function removes it) and returns the previous one.
+VARNEX_API NovlSyntaxHook SetNovlSyntaxHook(NovlSyntaxHook hook);
+
+/// What the checking pass found.
+enum class NovlFindingKind {
+  SyntaxError,     ///< the text does not parse at this token
+  UnknownType,     ///< a declaration names a type that is neither built in nor an entity
+  UnknownFunction  ///< a call names neither a built-in nor a feature function
+};
+
+struct NovlFinding {
+  NovlFindingKind kind;
+  int line;
+  /// The token (syntax errors) or the unknown name.
+  std::string name;
+};
+
+using NovlFindingSink = std::function<void(const NovlFinding&)>;
+/// Answers whether a name is the function name of a feature the host's library defines.
+using NovlFunctionQuery = std::function<bool(const std::string& name)>;
+
+/// Parses `text` without running any statement: every block of a conditional or loop is
+/// checked whichever way its condition would go. Reports to `sink`, in text order, every
+/// syntax error, every declaration whose type is neither a type name nor an ENTITY of the
+/// text, and every call whose name is neither a built-in (NOVL_functions, or the full table
+/// when none is loaded), a FUNCTION of the text, nor a name `is_feature` accepts (an empty
+/// query accepts none). A bad first statement of the text ends the parse, as it does when the
+/// text runs. Returns the number of findings. Changes no world and no global state.
+VARNEX_API int NovlCheckText(const char* text, const NovlFindingSink& sink,
+                             const NovlFunctionQuery& is_feature = {});

@@ -1,0 +1,108 @@
+// The checking pass and the syntax hook: what a feature author is told, and on which line,
+// for texts whose faults hide in blocks that a run would skip.
+#include <gtest/gtest.h>
+#include <varnex/language/builtins.h>
+#include <varnex/language/interpreter.h>
+#include <varnex/language/syntax_check.h>
+#include <varnex/model/model.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ReadData(const std::string& name) {
+  std::ifstream in(std::string(VARNEX_TEST_DATA) + "/language/check/" + name);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string Describe(const NovlFinding& finding) {
+  static const char* const kKinds[] = {"syntax", "type", "call"};
+  return std::to_string(finding.line) + " " + kKinds[static_cast<int>(finding.kind)] + " " +
+         finding.name;
+}
+
+std::vector<std::string> Check(const std::string& text, const NovlFunctionQuery& features = {}) {
+  std::vector<std::string> found;
+  int count = NovlCheckText(
+      text.c_str(), [&found](const NovlFinding& finding) { found.push_back(Describe(finding)); },
+      features);
+  EXPECT_EQ(count, static_cast<int>(found.size()));
+  return found;
+}
+
+struct CheckCase {
+  const char* file;
+  std::vector<std::string> findings;
+};
+
+class CheckFiles : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(CheckFiles, ReportsEveryFindingOnItsLine) {
+  EXPECT_EQ(Check(ReadData(GetParam().file)), GetParam().findings);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SyntaxCheck, CheckFiles,
+    testing::Values(
+        // Faults inside the branch a run would skip, a loop body and a brace block, with lines
+        // counted through the block texts.
+        CheckCase{"blocks.NVL", {"14 syntax )", "19 call undefined_feature", "22 syntax ;"}},
+        // Entities and functions of the text are known; case matters for built-ins.
+        CheckCase{"names.NVL", {"12 type widget", "16 call Create_Cube"}},
+        // A broken first statement ends the text, as it does when the text runs.
+        CheckCase{"first_statement.NVL", {"1 syntax ;"}},
+        // Later statements recover at their ';' and are checked on.
+        CheckCase{"statements.NVL", {"2 syntax ;", "4 syntax ;"}}),
+    [](const testing::TestParamInfo<CheckCase>& info) {
+      std::string name = info.param.file;
+      return name.substr(0, name.find('.'));
+    });
+
+TEST(SyntaxCheck, LibraryFeaturesAreCallable) {
+  const std::string text = "a := 1;\nb := some_feature(a);\nc := other(a);\n";
+  auto library = [](const std::string& name) { return name == "some_feature"; };
+  EXPECT_EQ(Check(text, library), std::vector<std::string>{"3 call other"});
+}
+
+TEST(SyntaxCheck, UsesTheLoadedBuiltinTable) {
+  ifunc_list table;
+  table.insert("only_this", [](aritm**, aritm** result) { *result = nullptr; });
+  ifunc_list* saved = NOVL_functions;
+  NOVL_functions = &table;
+  std::vector<std::string> found = Check("a := 1;\nb := only_this(1);\nc := sqrt(4);\n");
+  NOVL_functions = saved;
+  EXPECT_EQ(found, std::vector<std::string>{"3 call sqrt"});
+}
+
+TEST(SyntaxCheck, EmptyAndNullTextsHaveNoFindings) {
+  EXPECT_TRUE(Check("").empty());
+  EXPECT_EQ(NovlCheckText(nullptr, {}), 0);
+}
+
+TEST(SyntaxCheck, RunsNothing) {
+  ds_init();
+  Check("a : NUMBER;\na := 5;\nRETURN (a);\n");
+  std::unique_ptr<aritm> value(evaluate_string("a;"));
+  EXPECT_EQ(value, nullptr);
+}
+
+TEST(SyntaxHook, SeesErrorsOfRunningParsesAndLeavesWhenRemoved) {
+  std::vector<std::string> seen;
+  NovlSyntaxHook previous = SetNovlSyntaxHook([&seen](const NovlSyntaxError& error) {
+    seen.push_back(std::to_string(error.line) + " " + error.message + " " + error.token);
+  });
+  ds_init();
+  std::unique_ptr<aritm> value(evaluate_string("2 + * ;"));
+  EXPECT_EQ(value, nullptr);
+  SetNovlSyntaxHook(std::move(previous));
+  std::unique_ptr<aritm> ignored(evaluate_string("3 + ;"));
+  EXPECT_EQ(seen, std::vector<std::string>{"1 syntax error ;"});
+}
+
+}  // namespace

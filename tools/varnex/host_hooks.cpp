@@ -1,0 +1,80 @@
+// The command-line host's hooks: a message handler, the print sink and its feature context.
+#include "host_hooks.h"
+
+#include <varnex/varnex.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace varnex::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Messages for the user go to stderr, one line each. The host runs unattended, so questions
+// are answered "yes" (a rebuild the engine asks for goes ahead).
+class StderrMessages : public PVFHandleMessage {
+ public:
+  void Error(const char* title, const char* text) override { Print("error", title, text); }
+  void Warning(const char* title, const char* text) override { Print("warning", title, text); }
+  void Information(const char* title, const char* text) override { Print("note", title, text); }
+  Answer Ask(const char*, const char*, XBOOL) override { return AnswerYes; }
+
+ private:
+  static void Print(const char* level, const char* title, const char* text) {
+    std::fprintf(stderr, "varnex: %s: %s%s%s\n", level, title != nullptr ? title : "",
+                 title != nullptr && *title != '\0' ? ": " : "", text != nullptr ? text : "");
+  }
+};
+
+// The feature context: the shipped library stands in for an unset "NOVLPath".
+class HostContext : public PVFParaFeature {
+ public:
+  HostContext() {
+    if (std::getenv("NOVLPath") == nullptr) {
+      std::string shipped = ShippedFeatureDirectory();
+      if (!shipped.empty()) {
+        SetNOVLPath(shipped.c_str());
+      }
+    }
+  }
+};
+
+bool IsDirectory(const fs::path& path) {
+  std::error_code error;
+  return fs::is_directory(path, error);
+}
+
+}  // namespace
+
+std::string ShippedFeatureDirectory() {
+  std::error_code error;
+  std::vector<fs::path> candidates;
+  fs::path binary = fs::read_symlink("/proc/self/exe", error);
+  if (!error) {
+    candidates.push_back(binary.parent_path() / "../share/varnex/features");
+    candidates.push_back(binary.parent_path() / "features");
+  }
+  candidates.emplace_back(VARNEX_SOURCE_FEATURES);
+  for (const fs::path& candidate : candidates) {
+    if (IsDirectory(candidate)) {
+      return fs::weakly_canonical(candidate, error).string() + "/";
+    }
+  }
+  return std::string();
+}
+
+void InstallHostHooks() {
+  static StderrMessages messages;
+  if (pPVFHandleMessage == &messages) {
+    return;
+  }
+  pPVFHandleMessage = &messages;
+  SetNovlPrintSink([](const char* line) { std::printf("%s\n", line); });
+  PVFParaFeature::Install(new HostContext());
+}
+
+}  // namespace varnex::cli
