@@ -27,7 +27,7 @@ int Fail(std::string_view message) {
 
 namespace {
 
-const std::array kCommands = {&kCheckCommand, &kConfigCommand, &kEvalCommand};
+const std::array kCommands = {&kCheckCommand, &kConfigCommand, &kEvalCommand, &kExportCommand};
 
 void PrintOverview(std::FILE* out) {
   std::fprintf(out, "usage: varnex COMMAND [ARGS...]\n       varnex --version\n\ncommands:\n");
