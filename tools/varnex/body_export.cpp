@@ -7,6 +7,8 @@
 #include <array>
 #include <cctype>
 
+#include "picture_export.h"
+
 namespace varnex::cli {
 namespace {
 
@@ -36,6 +38,7 @@ constexpr std::array kFormats = {
     ExportFormat{".stp", "STEP AP214 (millimetres)", WriteStep},
     ExportFormat{".stl", "binary STL triangles", WriteStl},
     ExportFormat{".brep", "Open CASCADE BREP text", WriteBrep},
+    ExportFormat{".png", "shaded isometric picture, 800 x 600", WritePicture},
 };
 
 std::string Lower(std::string_view text) {

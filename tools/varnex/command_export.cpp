@@ -82,6 +82,7 @@ const Command kExportCommand = {
     "  .step, .stp   STEP AP214, millimetres\n"
     "  .stl          binary STL (triangles within a thousandth of the bodies' size)\n"
     "  .brep         Open CASCADE BREP text\n"
+    "  .png          a shaded isometric picture, 800 x 600\n"
     "Prints 'volume = V', the bodies' total volume to 6 significant digits.\n"
     "The library is read from the search paths in the environment variable NOVLPath, else\n"
     "from the features shipped with varnex.\n"

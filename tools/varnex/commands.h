@@ -19,11 +19,13 @@ struct Command {
 int RunCheck(Arguments args);
 int RunConfig(Arguments args);
 int RunEval(Arguments args);
+int RunDemo(Arguments args);
 int RunExport(Arguments args);
 
 extern const Command kCheckCommand;
 extern const Command kConfigCommand;
 extern const Command kEvalCommand;
+extern const Command kDemoCommand;
 extern const Command kExportCommand;
 
 /// True when the arguments ask for help.

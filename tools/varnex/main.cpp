@@ -27,7 +27,8 @@ int Fail(std::string_view message) {
 
 namespace {
 
-const std::array kCommands = {&kCheckCommand, &kConfigCommand, &kEvalCommand, &kExportCommand};
+const std::array kCommands = {&kCheckCommand, &kConfigCommand, &kDemoCommand, &kEvalCommand,
+                              &kExportCommand};
 
 void PrintOverview(std::FILE* out) {
   std::fprintf(out, "usage: varnex COMMAND [ARGS...]\n       varnex --version\n\ncommands:\n");
