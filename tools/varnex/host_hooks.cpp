@@ -30,17 +30,33 @@ class StderrMessages : public PVFHandleMessage {
   }
 };
 
-// The feature context: the shipped library stands in for an unset "NOVLPath".
+// The feature context: the shipped library stands in for an unset or empty "NOVLPath".
 class HostContext : public PVFParaFeature {
  public:
   HostContext() {
-    if (std::getenv("NOVLPath") == nullptr) {
+    if (!HasLanguagePath()) {
       std::string shipped = ShippedFeatureDirectory();
       if (!shipped.empty()) {
         SetNOVLPath(shipped.c_str());
       }
     }
   }
+  const char* GetNOVLPath() override {
+    return HasLanguagePath() ? PVFParaFeature::GetNOVLPath() : fallback();
+  }
+  void SetNOVLPath(const char* path) override {
+    fallback_ = path != nullptr ? path : "";
+    PVFParaFeature::SetNOVLPath(path);
+  }
+
+ private:
+  static bool HasLanguagePath() {
+    const char* path = std::getenv("NOVLPath");
+    return path != nullptr && *path != '\0';
+  }
+  const char* fallback() const { return fallback_.empty() ? "./" : fallback_.c_str(); }
+
+  std::string fallback_;
 };
 
 bool IsDirectory(const fs::path& path) {
