@@ -124,7 +124,8 @@ class CheckActions : public ParseActions {
   std::string declareObject(const std::string& name, const std::string&) override { return name; }
   std::string declareEnumeration(const std::string& name, const NameList&) override { return name; }
   std::string declareFromPrototype(const std::string& name, const std::string& type) override {
-    if (!context_.definitions.entities.contains(type)) {
+    if (!context_.definitions.entities.contains(type) &&
+        !(context_.is_feature && context_.is_feature(type))) {
       context_.report(NovlFindingKind::UnknownType, line(), type);
     }
     return name;

@@ -49,8 +49,22 @@ void PrintFinding(const char* file, const NovlFinding& finding) {
   }
 }
 
-bool IsLibraryFunction(const std::string& name) {
-  return pFeatureList != nullptr && pFeatureList->GetFeatureByFunction(PVMStrg(name.c_str()));
+// A feature's function name (calls) or entity name (declared types).
+bool IsLibraryName(const std::string& name) {
+  if (pFeatureList == nullptr) {
+    return false;
+  }
+  const PVMStrg wanted(name.c_str());
+  if (pFeatureList->GetFeatureByFunction(wanted) != nullptr) {
+    return true;
+  }
+  for (int i = 0; i < pFeatureList->Count(); ++i) {
+    PVMStrg entity;
+    if (wanted == (*pFeatureList)[i]->GetEntityName(entity)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -71,7 +85,7 @@ int RunCheck(Arguments args) {
     }
     findings += NovlCheckText(
         text.c_str(), [file](const NovlFinding& finding) { PrintFinding(file, finding); },
-        IsLibraryFunction);
+        IsLibraryName);
   }
   return findings > 0 || unreadable ? 1 : 0;
 }
@@ -81,7 +95,8 @@ const Command kCheckCommand = {
     "usage: varnex check FILE.NVL ...\n\n"
     "Parses each file without running it and prints one line per finding:\n"
     "  FILE:LINE: syntax error near 'TOKEN'\n"
-    "  FILE:LINE: unknown type 'NAME'      (neither a type nor an ENTITY of the file)\n"
+    "  FILE:LINE: unknown type 'NAME'      (neither a type, an ENTITY of the file, nor\n"
+    "                                       the entity of a feature of the library)\n"
     "  FILE:LINE: call of 'NAME', ...      (neither a built-in, a FUNCTION of the file,\n"
     "                                       nor a feature of the library on NOVLPath)\n"
     "Both branches of every conditional and every loop body are checked. A broken first\n"

@@ -40,15 +40,17 @@ struct NovlFinding {
 };
 
 using NovlFindingSink = std::function<void(const NovlFinding&)>;
-/// Answers whether a name is the function name of a feature the host's library defines.
+/// Answers whether the host's library defines a name: a feature's function name (for calls)
+/// or its entity name (for declared types).
 using NovlFunctionQuery = std::function<bool(const std::string& name)>;
 
 /// Parses `text` without running any statement: every block of a conditional or loop is
 /// checked whichever way its condition would go. Reports to `sink`, in text order, every
-/// syntax error, every declaration whose type is neither a type name nor an ENTITY of the
-/// text, and every call whose name is neither a built-in (NOVL_functions, or the full table
-/// when none is loaded), a FUNCTION of the text, nor a name `is_feature` accepts (an empty
-/// query accepts none). A bad first statement of the text ends the parse, as it does when the
-/// text runs. Returns the number of findings. Changes no world and no global state.
+/// syntax error, every declaration whose type is neither a type name, an ENTITY of the text,
+/// nor a name `is_feature` accepts, and every call whose name is neither a built-in
+/// (NOVL_functions, or the full table when none is loaded), a FUNCTION of the text, nor a name
+/// `is_feature` accepts (an empty query accepts none). A bad first statement of the text ends the
+/// parse, as it does when the text runs. Returns the number of findings. Changes no world and no
+/// global state.
 VARNEX_API int NovlCheckText(const char* text, const NovlFindingSink& sink,
                              const NovlFunctionQuery& is_feature = {});

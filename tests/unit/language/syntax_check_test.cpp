@@ -70,6 +70,12 @@ TEST(SyntaxCheck, LibraryFeaturesAreCallable) {
   EXPECT_EQ(Check(text, library), std::vector<std::string>{"3 call other"});
 }
 
+TEST(SyntaxCheck, LibraryEntitiesAreTypes) {
+  const std::string text = "LOCAL\n  a : feature_nut;\n  b : feature_bolt;\nEND_LOCAL;\n";
+  auto library = [](const std::string& name) { return name == "feature_nut"; };
+  EXPECT_EQ(Check(text, library), std::vector<std::string>{"3 type feature_bolt"});
+}
+
 TEST(SyntaxCheck, UsesTheLoadedBuiltinTable) {
   ifunc_list table;
   table.insert("only_this", [](aritm**, aritm** result) { *result = nullptr; });
