@@ -8,6 +8,7 @@
 #include <varnex/model/op_scalar.h>
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <set>
 #include <utility>
@@ -96,7 +97,16 @@ class CheckActions : public ParseActions {
 
   int line() const { return first_line_ - 1 + source_.GetLine(); }
 
-  void handOverFormula(Operand) override {}
+  // A leading expression statement ends its text: whatever follows it never runs.
+  void handOverFormula(Operand) override {
+    const PVMStrg& text = source_.SourceCode();
+    for (std::size_t at = source_.Position(); at < text.Length(); ++at) {
+      if (!std::isspace(static_cast<unsigned char>(text.At(static_cast<unsigned>(at))))) {
+        context_.report(NovlFindingKind::StatementsNeverRun, line(), std::string());
+        return;
+      }
+    }
+  }
   void abandonText() override {}
   void openEntity(const std::string&) override {}
   void closeEntity() override {}

@@ -42,6 +42,12 @@ void PrintFinding(const char* file, const NovlFinding& finding) {
     case NovlFindingKind::UnknownType:
       std::printf("%s:%d: unknown type '%s'\n", file, finding.line, finding.name.c_str());
       break;
+    case NovlFindingKind::StatementsNeverRun:
+      std::printf(
+          "%s:%d: the statements after this expression never run: a text or block that "
+          "starts with an expression is a formula (start it with an assignment)\n",
+          file, finding.line);
+      break;
     case NovlFindingKind::UnknownFunction:
       std::printf("%s:%d: call of '%s', which is neither a built-in nor a feature of the library\n",
                   file, finding.line, finding.name.c_str());

@@ -27,9 +27,12 @@ VARNEX_API NovlSyntaxHook SetNovlSyntaxHook(NovlSyntaxHook hook);
 
 /// What the checking pass found.
 enum class NovlFindingKind {
-  SyntaxError,     ///< the text does not parse at this token
-  UnknownType,     ///< a declaration names a type that is neither built in nor an entity
-  UnknownFunction  ///< a call names neither a built-in nor a feature function
+  SyntaxError,      ///< the text does not parse at this token
+  UnknownType,      ///< a declaration names a type that is neither built in nor an entity
+  UnknownFunction,  ///< a call names neither a built-in nor a feature function
+  /// A text or block starts with an expression statement: it is taken as a formula and the
+  /// statements after it never run.
+  StatementsNeverRun
 };
 
 struct NovlFinding {
@@ -49,8 +52,9 @@ using NovlFunctionQuery = std::function<bool(const std::string& name)>;
 /// syntax error, every declaration whose type is neither a type name, an ENTITY of the text,
 /// nor a name `is_feature` accepts, and every call whose name is neither a built-in
 /// (NOVL_functions, or the full table when none is loaded), a FUNCTION of the text, nor a name
-/// `is_feature` accepts (an empty query accepts none). A bad first statement of the text ends the
-/// parse, as it does when the text runs. Returns the number of findings. Changes no world and no
-/// global state.
+/// `is_feature` accepts (an empty query accepts none), and every text or block whose leading
+/// expression statement keeps the statements after it from running. A bad first statement of the
+/// text ends the parse, as it does when the text runs. Returns the number of findings. Changes no
+/// world and no global state.
 VARNEX_API int NovlCheckText(const char* text, const NovlFindingSink& sink,
                              const NovlFunctionQuery& is_feature = {});

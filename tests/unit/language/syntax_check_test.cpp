@@ -22,7 +22,7 @@ std::string ReadData(const std::string& name) {
 }
 
 std::string Describe(const NovlFinding& finding) {
-  static const char* const kKinds[] = {"syntax", "type", "call"};
+  static const char* const kKinds[] = {"syntax", "type", "call", "unrun"};
   return std::to_string(finding.line) + " " + kKinds[static_cast<int>(finding.kind)] + " " +
          finding.name;
 }
@@ -74,6 +74,17 @@ TEST(SyntaxCheck, LibraryEntitiesAreTypes) {
   const std::string text = "LOCAL\n  a : feature_nut;\n  b : feature_bolt;\nEND_LOCAL;\n";
   auto library = [](const std::string& name) { return name == "feature_nut"; };
   EXPECT_EQ(Check(text, library), std::vector<std::string>{"3 type feature_bolt"});
+}
+
+TEST(SyntaxCheck, LeadingExpressionsThatCutTheirBlockShort) {
+  // The brace block starts with a call: the assignment after it never runs. A block that is
+  // only an expression, and one that starts with an assignment, are fine.
+  const std::string text =
+      "a := 1;\nif (a = 1) {\n  mesprint('x');\n  a := 2;\n};\n"
+      "if (a = 1) { mesprint('y'); };\nif (a = 1) { a := 3; mesprint('z'); };\n";
+  EXPECT_EQ(Check(text), std::vector<std::string>{"3 unrun "});
+  EXPECT_EQ(Check("sqrt(4);\nb := 1;\n"), std::vector<std::string>{"1 unrun "});
+  EXPECT_TRUE(Check("sqrt(4);\n").empty());
 }
 
 TEST(SyntaxCheck, UsesTheLoadedBuiltinTable) {
