@@ -6,6 +6,7 @@
 #include <varnex/library/feature_list.h>
 #include <varnex/library/handover_parameter.h>
 #include <varnex/library/library_hooks.h>
+#include <varnex/library/modeller.h>
 #include <varnex/library/para_feature.h>
 #include <varnex/library/tree_element.h>
 #include <varnex/library/variable_table.h>
