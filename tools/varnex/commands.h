@@ -21,12 +21,16 @@ int RunConfig(Arguments args);
 int RunEval(Arguments args);
 int RunDemo(Arguments args);
 int RunExport(Arguments args);
+int RunList(Arguments args);
+int RunRun(Arguments args);
 
 extern const Command kCheckCommand;
 extern const Command kConfigCommand;
 extern const Command kEvalCommand;
 extern const Command kDemoCommand;
 extern const Command kExportCommand;
+extern const Command kListCommand;
+extern const Command kRunCommand;
 
 /// True when the arguments ask for help.
 bool WantsHelp(Arguments args);
