@@ -1,4 +1,5 @@
-// A minimal CAD host: installs its message handler, evaluates a NOVL formula and builds a body.
+// A minimal CAD host: installs its message handler, starts the engine over the feature library
+// that NOVLPath names, evaluates a formula, instantiates a feature and measures its bodies.
 #include <varnex/varnex.h>
 
 #include <cstdio>
@@ -15,17 +16,23 @@ class ConsoleMessages : public PVFHandleMessage {
 int main() {
   ConsoleMessages messages;
   pPVFHandleMessage = &messages;
-  ds_init();  // the model's root world
+  initialize_modeller("embed");  // built-ins, the feature library, the first model
 
   std::unique_ptr<aritm> value(evaluate_string("2 * 21;"));
   PVMStrg text;
   std::printf("2 * 21 = %s\n", value ? value->GetValue(text) : "nothing");
 
-  ENTITY* hole = fmcreate_cylinder(30, 5);  // stands on z = 0; the plate is centred on it
-  api_apply_transf(hole, fmtranslate(0, 0, -15));
-  ENTITY* plate = subtract(hole, fmcreate_cube(100, 50, 10));
-  std::printf("plate volume = %.3f\n", fmvolume_of_body(plate));
+  const char* name = interpret("hex_nut");  // every parameter takes its default
+  rumpf* nut = name != nullptr ? search(name) : nullptr;
+  ENTITY_LIST bodies;
+  double volume = 0;
+  if (nut != nullptr && PVFCollectInstanceBodies(nut, bodies) > 0) {
+    for (int i = 0; i < bodies.count(); ++i)
+      volume += fmvolume_of_body(bodies[i]);
+  }
+  std::printf("%s volume = %.3f\n", name != nullptr ? name : "no instance", volume);
+  deinitialize_modeller();
   gmod_del_all();
   pPVFHandleMessage = nullptr;
-  return plate != nullptr ? 0 : 1;
+  return volume > 0 ? 0 : 1;
 }

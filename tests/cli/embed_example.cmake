@@ -17,8 +17,8 @@ run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/embed -B ${WORK_DIR}/build -G Nin
     -DCMAKE_PREFIX_PATH=${prefix} "-DCMAKE_CXX_FLAGS=${EXTRA_FLAGS}"
     "-DCMAKE_EXE_LINKER_FLAGS=${EXTRA_FLAGS}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
-run(${WORK_DIR}/build/embed_host)
+run(${CMAKE_COMMAND} -E env NOVLPath=${prefix}/share/varnex/features/ ${WORK_DIR}/build/embed_host)
 message("${last_output}")
-if(NOT last_output MATCHES "2 \\* 21 = 42\nplate volume = 49214\\.602")
+if(NOT last_output MATCHES "2 \\* 21 = 42\nhex_nut_@1 volume = 624\\.603")
   message(FATAL_ERROR "unexpected output of the example host:\n${last_output}")
 endif()

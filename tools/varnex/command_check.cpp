@@ -7,7 +7,7 @@
 #include <string>
 
 #include "commands.h"
-#include "engine_session.h"
+#include "feature_session.h"
 
 namespace varnex::cli {
 namespace {
@@ -79,7 +79,7 @@ int RunCheck(Arguments args) {
   if (args.empty()) {
     return Fail("check needs at least one FILE.NVL (see 'varnex check --help')");
   }
-  EngineSession session;
+  FeatureSession session;
   int findings = 0;
   bool unreadable = false;
   for (const char* file : args) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -43,9 +44,9 @@ std::string ChangedParameter(Featurelist_Element& feature) {
     parameter->GetValue(value);
     const std::string kind = type.GetpStr();
     if (kind == "distance" && value.IsNotVoid()) {
-      char changed[64];
-      std::snprintf(changed, sizeof changed, "%g", std::stod(value.GetpStr()) * 1.5);
-      return std::string(name.GetpStr()) + "=" + changed;
+      std::ostringstream changed;
+      changed << std::stod(value.GetpStr()) * 1.5;  // %g form: 15, 22.5
+      return std::string(name.GetpStr()) + "=" + changed.str();
     }
     if (kind == "NUMBER" && value.IsNotVoid()) {
       return std::string(name.GetpStr()) + "=" + std::to_string(std::stol(value.GetpStr()) + 2);
@@ -56,7 +57,7 @@ std::string ChangedParameter(Featurelist_Element& feature) {
 
 // Two runs per feature of the library, in name order.
 std::vector<DemoRun> PlanRuns() {
-  EngineSession engine;
+  FeatureSession session;
   std::vector<DemoRun> runs;
   for (int i = 0; pFeatureList != nullptr && i < pFeatureList->Count(); ++i) {
     Featurelist_Element& feature = *(*pFeatureList)[i];

@@ -4,41 +4,12 @@
 
 #include <cstdio>
 #include <string>
-#include <string_view>
 
 #include "commands.h"
 #include "feature_session.h"
 
 namespace varnex::cli {
 namespace {
-
-HANDOVER_PARAMETER* FindParameter(Featurelist_Element& feature, std::string_view name) {
-  return feature.IsFunctionParameter(PVMStrg(std::string(name).c_str()));
-}
-
-// Sets the NAME=VALUE arguments on the feature's parameter records; false after saying why.
-bool SetParameters(Featurelist_Element& feature, Arguments assignments) {
-  for (std::string_view assignment : assignments) {
-    std::size_t equals = assignment.find('=');
-    if (equals == std::string_view::npos || equals == 0) {
-      Fail("'" + std::string(assignment) + "' is no NAME=VALUE");
-      return false;
-    }
-    std::string name(assignment.substr(0, equals));
-    std::string value(assignment.substr(equals + 1));
-    HANDOVER_PARAMETER* parameter = FindParameter(feature, name);
-    if (parameter == nullptr) {
-      Fail("feature " + std::string(feature.FeatureName().GetpStr()) + " has no parameter '" +
-           name + "'");
-      return false;
-    }
-    if (parameter->Set(PVMStrg(value.c_str())) == nullptr) {
-      Fail("value '" + value + "' rejected for parameter '" + name + "'");
-      return false;
-    }
-  }
-  return true;
-}
 
 // The formula without its closing ";".
 std::string FormulaText(const char* source) {
@@ -77,19 +48,9 @@ int RunRun(Arguments args) {
     return Fail("run needs a FEATURE (see 'varnex run --help')");
   }
   FeatureSession session;
-  Featurelist_Element* feature = pFeatureList->GetFeatureByName(PVMStrg(args[0]));
-  if (feature == nullptr) {
-    return Fail(std::string("no feature '") + args[0] + "' in " + session.LibraryPath());
-  }
-  if (!SetParameters(*feature, args.subspan(1))) {
-    return 1;
-  }
-  if (fill_hand_over(feature->get_paralist()) != 1) {
-    return Fail(std::string("the parameters of '") + args[0] + "' have no types");
-  }
-  const char* name = interpret(args[0]);
+  const char* name = InterpretFeature(args[0], args.subspan(1));
   if (name == nullptr) {
-    return Fail(std::string("feature '") + args[0] + "' made no instance");
+    return 1;
   }
   std::printf("%s\n", name);
   rumpf* instance = search(name);

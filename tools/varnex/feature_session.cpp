@@ -1,11 +1,41 @@
-// The engine session of the run and list commands.
+// The engine session of the commands that instantiate library features.
 #include "feature_session.h"
 
 #include <varnex/varnex.h>
 
+#include <string>
+#include <string_view>
+
 #include "host_hooks.h"
 
 namespace varnex::cli {
+namespace {
+
+// Sets each NAME=VALUE on the feature's parameter records; false after saying why.
+bool SetParameters(Featurelist_Element& feature, Arguments assignments) {
+  for (std::string_view assignment : assignments) {
+    std::size_t equals = assignment.find('=');
+    if (equals == std::string_view::npos || equals == 0) {
+      Fail("'" + std::string(assignment) + "' is no NAME=VALUE");
+      return false;
+    }
+    std::string name(assignment.substr(0, equals));
+    std::string value(assignment.substr(equals + 1));
+    HANDOVER_PARAMETER* parameter = feature.IsFunctionParameter(PVMStrg(name.c_str()));
+    if (parameter == nullptr) {
+      Fail("feature " + std::string(feature.FeatureName().GetpStr()) + " has no parameter '" +
+           name + "'");
+      return false;
+    }
+    if (parameter->Set(PVMStrg(value.c_str())) == nullptr) {
+      Fail("value '" + value + "' rejected for parameter '" + name + "'");
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
 
 FeatureSession::FeatureSession() {
   InstallHostHooks();  // the shipped library stands in for an unset "NOVLPath"
@@ -16,6 +46,27 @@ FeatureSession::FeatureSession() {
 FeatureSession::~FeatureSession() {
   deinitialize_modeller();
   gmod_del_all();
+}
+
+const char* InterpretFeature(const char* feature_name, Arguments assignments) {
+  Featurelist_Element* feature =
+      pFeatureList != nullptr ? pFeatureList->GetFeatureByName(PVMStrg(feature_name)) : nullptr;
+  if (feature == nullptr) {
+    Fail(std::string("no feature '") + feature_name + "' in the feature library");
+    return nullptr;
+  }
+  if (!SetParameters(*feature, assignments)) {
+    return nullptr;
+  }
+  if (fill_hand_over(feature->get_paralist()) != 1) {
+    Fail(std::string("the parameters of '") + feature_name + "' have no types");
+    return nullptr;
+  }
+  const char* name = interpret(feature_name);
+  if (name == nullptr) {
+    Fail(std::string("feature '") + feature_name + "' made no instance");
+  }
+  return name;
 }
 
 }  // namespace varnex::cli

@@ -1,8 +1,11 @@
-// The feature library session the run and list commands work in: the engine started over the
-// library named by "NOVLPath", else over the shipped feature folder.
+// The engine session of the commands that instantiate library features: the engine started over
+// the library named by "NOVLPath", else over the shipped feature folder, and instances made from
+// a feature name and NAME=VALUE parameters.
 #pragma once
 
 #include <string>
+
+#include "commands.h"
 
 namespace varnex::cli {
 
@@ -21,5 +24,11 @@ class FeatureSession {
  private:
   std::string path_;
 };
+
+/// Instantiates the library feature `feature` in the current world with the NAME=VALUE
+/// `assignments` (the other parameters take their defaults) and answers interpret's instance
+/// name. Null after a one-line reason on stderr for an unknown feature or parameter, a rejected
+/// value, or a feature that made no instance. Needs a running FeatureSession.
+const char* InterpretFeature(const char* feature, Arguments assignments);
 
 }  // namespace varnex::cli
