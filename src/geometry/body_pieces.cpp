@@ -4,11 +4,15 @@
 
 #include <varnex/geometry/attrib.h>
 
+#include <BRep_Builder.hxx>
 #include <BRep_Tool.hxx>
 #include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
+#include <algorithm>
 #include <cassert>
+
+#include "geometry/kernel_scope.h"
 
 // ---- the kinds ----
 
@@ -240,4 +244,20 @@ void ResetBodyShape(BODY* body, const TopoDS_Shape& shape) {
     DeletePiece(body, piece);
   }
   core->shape = shape;
+}
+
+TopoDS_Compound ShapesOfBodies(const EntitySet& entities) {
+  BRep_Builder builder;
+  TopoDS_Compound all;
+  builder.MakeCompound(all);
+  std::vector<BODY*> bodies;
+  for (int i = 0; i < entities.count(); ++i) {
+    BODY* body = BodyOf(entities[i]);
+    if (body != nullptr && std::find(bodies.begin(), bodies.end(), body) == bodies.end()) {
+      bodies.push_back(body);
+      builder.Add(all, ShapeOf(body));
+    }
+  }
+  RequireKernel(!bodies.empty(), KERNEL_NULL_ARGUMENT, "no bodies");
+  return all;
 }

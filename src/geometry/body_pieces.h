@@ -2,6 +2,7 @@
 #pragma once
 
 #include <TopTools_IndexedMapOfShape.hxx>
+#include <TopoDS_Compound.hxx>
 #include <TopoDS_Shape.hxx>
 #include <map>
 
@@ -9,6 +10,10 @@
 
 /// The wrapper of `piece` (a sub-shape of `body`'s shape), made on first request. Solids are
 /// lumps, wires inside faces loops, other wires wires. Null for a null piece or a compound.
+// The shapes of the bodies that `entities` belong to, in one compound, each body once. Fails the
+// kernel scope (KERNEL_NULL_ARGUMENT) when no entity belongs to a body.
+TopoDS_Compound ShapesOfBodies(const EntitySet& entities);
+
 ENTITY* WrapPiece(BODY* body, const TopoDS_Shape& piece);
 /// The existing wrapper of `piece`, or null (never makes one).
 ENTITY* FindPiece(const BODY* body, const TopoDS_Shape& piece);

@@ -22,23 +22,6 @@
 
 namespace {
 
-// The bodies' shapes in one compound, each body once.
-TopoDS_Compound ShapesOf(const EntitySet& entities) {
-  BRep_Builder builder;
-  TopoDS_Compound all;
-  builder.MakeCompound(all);
-  std::vector<BODY*> bodies;
-  for (int i = 0; i < entities.count(); ++i) {
-    BODY* body = BodyOf(entities[i]);
-    if (body != nullptr && std::find(bodies.begin(), bodies.end(), body) == bodies.end()) {
-      bodies.push_back(body);
-      builder.Add(all, ShapeOf(body));
-    }
-  }
-  RequireKernel(!bodies.empty(), KERNEL_NULL_ARGUMENT, "no bodies");
-  return all;
-}
-
 // Open CASCADE's data exchange prints statistics to stdout; a library must not.
 void SilenceKernelPrinting() {
   static bool silenced = false;
@@ -60,7 +43,7 @@ outcome PVFExportSTEP(const EntitySet& entities, const char* path) {
     return RecordOutcome(missing);
   }
   return RunKernelOperation([&] {
-    TopoDS_Compound shapes = ShapesOf(entities);
+    TopoDS_Compound shapes = ShapesOfBodies(entities);
     SilenceKernelPrinting();
     STEPControl_Writer writer;
     Interface_Static::SetCVal("write.step.schema", "AP214IS");
@@ -76,7 +59,7 @@ outcome PVFExportSTL(const EntitySet& entities, const char* path, double deflect
     return RecordOutcome(missing);
   }
   return RunKernelOperation([&] {
-    TopoDS_Compound shapes = ShapesOf(entities);
+    TopoDS_Compound shapes = ShapesOfBodies(entities);
     if (!(deflection > 0.0) || !std::isfinite(deflection)) {
       Bnd_Box box;
       BRepBndLib::Add(shapes, box);
@@ -96,7 +79,7 @@ outcome PVFExportBREP(const EntitySet& entities, const char* path) {
     return RecordOutcome(missing);
   }
   return RunKernelOperation([&] {
-    TopoDS_Compound shapes = ShapesOf(entities);
+    TopoDS_Compound shapes = ShapesOfBodies(entities);
     RequireKernel(BRepTools::Write(shapes, path, false, false, TopTools_FormatVersion_CURRENT),
                   KERNEL_WRITE_FAILED, path);
   });

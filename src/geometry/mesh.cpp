@@ -16,26 +16,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/body_pieces.h"
 #include "geometry/entity_core.h"
 #include "geometry/kernel_scope.h"
 
 namespace {
-
-TopoDS_Compound BodiesOf(const EntitySet& entities) {
-  BRep_Builder builder;
-  TopoDS_Compound all;
-  builder.MakeCompound(all);
-  std::vector<BODY*> bodies;
-  for (int i = 0; i < entities.count(); ++i) {
-    BODY* body = BodyOf(entities[i]);
-    if (body != nullptr && std::find(bodies.begin(), bodies.end(), body) == bodies.end()) {
-      bodies.push_back(body);
-      builder.Add(all, ShapeOf(body));
-    }
-  }
-  RequireKernel(!bodies.empty(), KERNEL_NULL_ARGUMENT, "no bodies");
-  return all;
-}
 
 double DefaultDeflection(const TopoDS_Shape& shapes) {
   Bnd_Box box;
@@ -75,7 +60,7 @@ void AppendFace(const TopoDS_Face& face, int number, BodyMesh& mesh) {
 outcome PVFMeshBodies(const EntitySet& entities, double deflection, BodyMesh& mesh) {
   BodyMesh added;
   outcome result = RunKernelOperation([&] {
-    TopoDS_Compound shapes = BodiesOf(entities);
+    TopoDS_Compound shapes = ShapesOfBodies(entities);
     if (!(deflection > 0.0) || !std::isfinite(deflection)) {
       deflection = DefaultDeflection(shapes);
     }

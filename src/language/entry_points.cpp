@@ -4,6 +4,7 @@
 #include <varnex/language/parser.h>
 #include <varnex/model/model.h>
 
+#include "base/scoped_restore.h"
 #include "language/builtins/interpreter_link.h"
 #include "language/interpreter_hooks.h"
 #include "language/statement_executor.h"
@@ -26,19 +27,8 @@ const bool kFormulaEvaluatorInstalled = [] {
   return true;
 }();
 
-// Saves a global for the lifetime of the scope and puts it back.
 template <class T>
-class Restore {
- public:
-  explicit Restore(T& global) : global_(global), saved_(global) {}
-  ~Restore() { global_ = saved_; }
-  Restore(const Restore&) = delete;
-  Restore& operator=(const Restore&) = delete;
-
- private:
-  T& global_;
-  T saved_;
-};
+using Restore = varnex::base::ScopedRestore<T>;
 
 int ParseWithNewExecutor(PARSE_ATTACHMENT& source) {
   ParseObjectScope scope(&source);

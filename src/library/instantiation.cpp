@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/scoped_restore.h"
+
 namespace {
 
 constexpr const char* kTemporaryName = "tmp_name";
@@ -21,19 +23,8 @@ constexpr const char* kTemporaryName = "tmp_name";
 std::string new_instance_name;
 std::string copied_instance_name;
 
-// Saves a global for the lifetime of the scope and puts it back.
 template <class T>
-class Restore {
- public:
-  explicit Restore(T& global) : global_(global), saved_(global) {}
-  ~Restore() { global_ = saved_; }
-  Restore(const Restore&) = delete;
-  Restore& operator=(const Restore&) = delete;
-
- private:
-  T& global_;
-  T saved_;
-};
+using Restore = varnex::base::ScopedRestore<T>;
 
 // The feature name of an instance name: the text before the last "_@".
 PVMStrg FeatureOfInstance(const char* instance) {
