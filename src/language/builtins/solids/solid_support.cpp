@@ -10,16 +10,6 @@
 
 namespace varnex::language::builtins::solids {
 
-ENTITY* EntityArgument(aritm** args, int index) {
-  aritm* operand = Argument(args, index);
-  return operand != nullptr && operand->IsOpGeom() ? operand->get_ENTITY(0) : nullptr;
-}
-
-list* ListArgument(aritm** args, int index) {
-  aritm* operand = Argument(args, index);
-  return operand != nullptr && operand->IsOpGeom() ? operand->get_list() : nullptr;
-}
-
 std::optional<std::array<double, 6>> AxisArgument(aritm** args, int index) {
   aritm* operand = Argument(args, index);
   if (operand == nullptr || !operand->IsOpAxis() || operand->get_axis() == nullptr) {

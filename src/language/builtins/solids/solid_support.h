@@ -9,15 +9,13 @@
 #include <array>
 #include <optional>
 
+#include "language/builtins/geometry_arguments.h"
+
 class aritm;
 class op_geom;
 
 namespace varnex::language::builtins::solids {
 
-/// The first entity of a geometry argument (get_ENTITY(0)), or null.
-ENTITY* EntityArgument(aritm** args, int index);
-/// The entity list of a geometry argument (get_list), or null.
-list* ListArgument(aritm** args, int index);
 /// An axis argument (origin, direction); none for anything else.
 std::optional<std::array<double, 6>> AxisArgument(aritm** args, int index);
 /// A vector argument as a position; none for anything else.
