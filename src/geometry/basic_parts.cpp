@@ -37,6 +37,19 @@ SPAtransf ReflectionFor(double& height) {
   return reflect_transf(kZ);
 }
 
+// The placement of a part built centred on the origin: turned by `angle` about the vertical
+// edge through its corner -v, reflected for a negative `height` (made positive), moved by v so
+// that the corner lies at the origin, then placed.
+SPAtransf CornerPlacement(const SPAvector& v, double angle, double& height,
+                          const SPAtransf& placement) {
+  SPAtransf turn;
+  if (angle != 0.0) {
+    turn = translate_transf(v) * rotate_transf(angle, kZ) * translate_transf(-v);
+  }
+  SPAtransf reflection = ReflectionFor(height);
+  return turn * reflection * translate_transf(v) * placement;
+}
+
 // Takes the kernel's error number into `error` when `body` is null.
 ENTITY* Checked(ENTITY* body, int& error) {
   if (body == nullptr) {
@@ -155,13 +168,8 @@ ENTITY* fmBlockBodyWithTrans(double dx, double dy, double dz, double angle, cons
                              const SPAtransf& placement, SPAtransf& applied, int& error) {
   // The cuboid is centred: its corner c = -v goes to the origin.
   SPAvector v(dx / 2, dy / 2, dz / 2);
-  SPAtransf turn;
-  if (angle != 0.0) {
-    turn = translate_transf(v) * rotate_transf(angle, kZ) * translate_transf(-v);
-  }
   double height = dz;
-  SPAtransf reflection = ReflectionFor(height);
-  SPAtransf transf = turn * reflection * translate_transf(v) * placement;
+  SPAtransf transf = CornerPlacement(v, angle, height, placement);
   ENTITY* body = Primitive(
       [&](ENTITY*& made) { return api_make_cuboid(std::fabs(dx), std::fabs(dy), height, made); },
       error);
@@ -173,13 +181,8 @@ ENTITY* fmPyramidBodyWithTrans(double dx, double dy, double dz, double angle, do
                                SPAtransf& applied, int& error) {
   // The base rectangle is centred on the origin: its corner -v goes to the origin.
   SPAvector v(dx / 2, dy / 2, 0.0);
-  SPAtransf turn;
-  if (angle != 0.0) {
-    turn = translate_transf(v) * rotate_transf(angle, kZ) * translate_transf(-v);
-  }
   double height = dz;
-  SPAtransf reflection = ReflectionFor(height);
-  SPAtransf transf = turn * reflection * translate_transf(v) * placement;
+  SPAtransf transf = CornerPlacement(v, angle, height, placement);
   double x = std::fabs(dx) / 2;
   double y = std::fabs(dy) / 2;
   ENTITY* profile = PolygonWire({{-x, -y, 0}, {x, -y, 0}, {x, y, 0}, {-x, y, 0}});
