@@ -3,6 +3,7 @@
 #pragma once
 
 #include <varnex/base/strg.h>
+#include <varnex/base/xbool.h>
 #include <varnex/export.h>
 
 #include <functional>
@@ -51,3 +52,31 @@ struct ClassErrorReport {
 using ClassErrorSink = std::function<void(const ClassErrorReport&)>;
 /// Installs `sink` (an empty function removes it) and returns the previous one.
 VARNEX_API ClassErrorSink SetClassErrorSink(ClassErrorSink sink);
+
+/// Appends `text` to the message file and flushes it. The file is named by the environment
+/// variable "MESPath" and opened (truncated) on first use; it stays open until the process
+/// ends. When the variable is unset or the file cannot be opened nothing is written, and the
+/// next call tries again. Returns TRUE when the text was written.
+VARNEX_API XBOOL WriteMessStrg(PVMStrg& text);
+
+/// Diagnostic print functions: each formats its line and hands it to the diagnostic sink
+/// (none by default, so nothing is printed).
+VARNEX_API void fm_mesprint(const char* text);
+/// "%s %lf": the text and the value.
+VARNEX_API void fm_valprint(const char* text, double value);
+/// "%s %lf %lf %lf": the text and the three components.
+VARNEX_API void fm_vecprint(const char* text, const double* xyz);
+/// The text, then the rows of a 4 x 3 transformation matrix (rotation rows, then the
+/// translation), each row "%lf %lf %lf" on a line of its own.
+VARNEX_API void fm_tmprint(const char* text, const double* matrix);
+
+class VARNEX_API PVDebug {
+ public:
+  /// Hands `text` to the diagnostic sink.
+  static void PVTrace(char* text);
+};
+
+/// Observer of the diagnostic print functions' lines; empty by default.
+using DiagnosticSink = std::function<void(const char* line)>;
+/// Installs `sink` (an empty function removes it) and returns the previous one.
+VARNEX_API DiagnosticSink SetDiagnosticSink(DiagnosticSink sink);
