@@ -8,3 +8,4 @@
 #include <varnex/library/library.h>
 #include <varnex/model/model.h>
 #include <varnex/persistence/persistence.h>
+#include <varnex/tree/tree.h>

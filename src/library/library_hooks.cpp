@@ -8,6 +8,8 @@ namespace {
 PVFFormulaEvaluator formulaEvaluator = nullptr;
 PVFUsedInstancesProvider usedInstancesProvider = nullptr;
 PVFNovlDescriptionProvider novlDescriptionProvider = nullptr;
+PVFTreeLifecycle treeStart = nullptr;
+PVFTreeLifecycle treeEnd = nullptr;
 
 }  // namespace
 
@@ -33,4 +35,17 @@ PVFNovlDescriptionProvider SetLibraryNovlDescriptionProvider(PVFNovlDescriptionP
 
 PVFNovlDescriptionProvider GetLibraryNovlDescriptionProvider() {
   return novlDescriptionProvider;
+}
+
+void SetModellerTreeHooks(PVFTreeLifecycle start, PVFTreeLifecycle end) {
+  treeStart = start;
+  treeEnd = end;
+}
+
+PVFTreeLifecycle GetModellerTreeStart() {
+  return treeStart;
+}
+
+PVFTreeLifecycle GetModellerTreeEnd() {
+  return treeEnd;
 }

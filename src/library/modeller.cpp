@@ -76,6 +76,9 @@ int initialize_modeller(const char* name) {
   ReplaceGlobal(pFeatureList, new FEATURE_LIST());
   pFeatureList->Read();
   CreateFirstModel(name);
+  if (PVFTreeLifecycle start = GetModellerTreeStart()) {
+    start();
+  }
   ReplaceGlobal(pDefParaVar, new PVFDefParaVar());
   SetLibraryFormulaEvaluator(&EvaluateForLibrary);
   sat_file_operation = FALSE;
@@ -83,6 +86,10 @@ int initialize_modeller(const char* name) {
 }
 
 int deinitialize_modeller() {
+  // The nodes go first: they stand for objects of the model.
+  if (PVFTreeLifecycle end = GetModellerTreeEnd()) {
+    end();
+  }
   DeleteFirstModel();
   if (GetLibraryFormulaEvaluator() == &EvaluateForLibrary) {
     SetLibraryFormulaEvaluator(nullptr);

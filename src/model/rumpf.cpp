@@ -14,6 +14,7 @@
 
 PVFNodeFinder pPVFFindNode = nullptr;
 PVFNodeRenamer pPVFRenameNode = nullptr;
+PVFNodeObjectLost pPVFNodeObjectLost = nullptr;
 PVFObjectStreamWriter pPVFStoreObject = nullptr;
 PVFObjectStreamReader pPVFRestoreObject = nullptr;
 PVFContourStreamWriter pPVFStoreContour = nullptr;
@@ -58,6 +59,9 @@ void rumpf::IncludeInCurrentWorld() {
 }
 
 rumpf::~rumpf() {
+  if (pPVFNodeObjectLost != nullptr && world_ != nullptr && world_->get_root() == nullptr) {
+    pPVFNodeObjectLost(this);
+  }
   ForgetReferences();
   if (world_ != nullptr) {
     world_->remove_object(this);

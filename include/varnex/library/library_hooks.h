@@ -23,6 +23,17 @@ using PVFUsedInstancesProvider = int (*)(VALUE_LIST<PVMStrg>* names);
 /// messenger; FALSE when the model has none.
 using PVFNovlDescriptionProvider = XBOOL (*)(PVMStrg& name, PVMStrg& text);
 
+/// Starts or ends the dependency tree: 0 on success.
+using PVFTreeLifecycle = int (*)();
+
+/// Installs the dependency tree's start (called by initialize_modeller once the first model
+/// exists) and end (called by deinitialize_modeller before the models go, so that no node
+/// outlives the objects it stands for). The tree installs them itself when it is part of the
+/// program; null: no tree.
+VARNEX_API void SetModellerTreeHooks(PVFTreeLifecycle start, PVFTreeLifecycle end);
+VARNEX_API PVFTreeLifecycle GetModellerTreeStart();
+VARNEX_API PVFTreeLifecycle GetModellerTreeEnd();
+
 /// Installs the evaluator (null restores the default) and returns the previous one. Default:
 /// none, so parameter values are taken as written and restraints are not enforced.
 VARNEX_API PVFFormulaEvaluator SetLibraryFormulaEvaluator(PVFFormulaEvaluator evaluator);

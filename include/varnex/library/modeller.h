@@ -12,10 +12,12 @@ class rumpf;
 /// (pFeatureList, read from the context's language path "NOVLPath"), the first model named
 /// `name` ("NoName" for null) whose root world becomes current, and the default parameter
 /// variables (pDefParaVar); installs the interpreter as the library's formula evaluator and
-/// resets total_count to 1. A second call without deinitialize_modeller first frees the tables
+/// resets total_count to 1, and starts the dependency tree with empty node containers (when the
+/// tree is part of the program). A second call without deinitialize_modeller first frees the tables
 /// of the first. Returns 0.
 VARNEX_API int initialize_modeller(const char* name);
-/// Frees what initialize_modeller built (the first model's root world with everything in it);
+/// Frees what initialize_modeller built: first every dependency-tree node, then the first
+/// model's root world with everything in it;
 /// afterwards anfang is null and the tables are null. Returns 0.
 VARNEX_API int deinitialize_modeller();
 

@@ -6,15 +6,22 @@
 #include <varnex/export.h>
 
 class PDTnode;
+class rumpf;
 
 /// Returns the dependency-tree node named `name`, or null.
 using PVFNodeFinder = PDTnode* (*)(const char* name);
 /// Called after an object was renamed, so the node carrying the old name follows.
 using PVFNodeRenamer = void (*)(const char* old_name, const char* new_name);
 
-/// Null until the dependency tree installs them; the host never needs to.
+/// Called while an object of an outermost world is being destroyed, so the node standing for it
+/// forgets it.
+using PVFNodeObjectLost = void (*)(rumpf* object);
+
+/// Null until the dependency tree installs them (when it is part of the program); the host
+/// never needs to.
 extern VARNEX_API PVFNodeFinder pPVFFindNode;
 extern VARNEX_API PVFNodeRenamer pPVFRenameNode;
+extern VARNEX_API PVFNodeObjectLost pPVFNodeObjectLost;
 
 class rumpf;
 class PVFStream;

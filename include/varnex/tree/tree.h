@@ -1,0 +1,9 @@
+// The dependency tree's public headers.
+#pragma once
+
+#include <varnex/tree/comb.h>
+#include <varnex/tree/mem_body.h>
+#include <varnex/tree/node.h>
+#include <varnex/tree/nodes.h>
+#include <varnex/tree/persistent_messages.h>
+#include <varnex/tree/tree_functions.h>

@@ -1,0 +1,41 @@
+// Helpers shared by the dependency tree's source files.
+#pragma once
+
+#include <varnex/base/strg.h>
+
+class PDTnode;
+class rumpf;
+class nullwelt;
+class PVFParaFeature;
+
+namespace varnex::tree {
+
+/// Installs the tree's hooks into the object layer (node lookup, renaming, lost objects) and
+/// the feature library (used instances, start and end of the tree). Idempotent.
+void InstallTreeHooks();
+
+/// The parametric-feature context the node events go to.
+PVFParaFeature& Context();
+
+/// Makes the outermost world current for the lifetime of the object (no-op without worlds).
+class OutermostWorld {
+ public:
+  OutermostWorld();
+  ~OutermostWorld();
+  OutermostWorld(const OutermostWorld&) = delete;
+  OutermostWorld& operator=(const OutermostWorld&) = delete;
+  nullwelt* world() const { return world_; }
+
+ private:
+  nullwelt* saved_;
+  nullwelt* world_;
+};
+
+/// The object named `name` in the outermost world, or null.
+rumpf* FindOutermost(const char* name);
+/// Whether `object` is (still) the member named like it in the outermost world.
+bool HeldByOutermost(const rumpf* object);
+/// The text of the object's value with one pair of enclosing single quotes removed.
+PVMStrg UnquotedValue(rumpf* object);
+
+}  // namespace varnex::tree
