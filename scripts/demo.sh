@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds (release) and runs the feature demo (the README's first command): every shipped
 # feature is built with its defaults and with one parameter changed; a table is printed and a
-# STEP file and a picture of each instance are written to ./varnex-demo.
+# STEP file and a picture of each instance are written to ./varnex-demo. Then the example session
+# builds a plate with holes and a boss as a feature tree and prints the tree (and draws it as
+# ./varnex-demo/plate_tree.svg when Graphviz is installed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,3 +15,7 @@ cmake --build build/release --target varnex_cli
 varnex=build/release/bin/varnex
 $varnex --version
 NOVLPath="$PWD/features/" $varnex demo varnex-demo
+echo
+echo "A feature tree: varnex session examples/plate.vxs"
+{ cat examples/plate.vxs; echo "tree -o varnex-demo/plate_tree.dot"; } |
+  NOVLPath="$PWD/features/" $varnex session

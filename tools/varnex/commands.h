@@ -23,6 +23,7 @@ int RunDemo(Arguments args);
 int RunExport(Arguments args);
 int RunList(Arguments args);
 int RunRun(Arguments args);
+int RunSession(Arguments args);
 
 extern const Command kCheckCommand;
 extern const Command kConfigCommand;
@@ -31,6 +32,7 @@ extern const Command kDemoCommand;
 extern const Command kExportCommand;
 extern const Command kListCommand;
 extern const Command kRunCommand;
+extern const Command kSessionCommand;
 
 /// True when the arguments ask for help.
 bool WantsHelp(Arguments args);

@@ -28,7 +28,7 @@ int Fail(std::string_view message) {
 namespace {
 
 const std::array kCommands = {&kCheckCommand,  &kConfigCommand, &kDemoCommand, &kEvalCommand,
-                              &kExportCommand, &kListCommand,   &kRunCommand};
+                              &kExportCommand, &kListCommand,   &kRunCommand,  &kSessionCommand};
 
 void PrintOverview(std::FILE* out) {
   std::fprintf(out, "usage: varnex COMMAND [ARGS...]\n       varnex --version\n\ncommands:\n");
