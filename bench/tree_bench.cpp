@@ -83,30 +83,44 @@ class NodeTable {
   NodeTable(const NodeTable&) = delete;
   NodeTable& operator=(const NodeTable&) = delete;
 
-  // The same number of probes at every size, spread over the whole table.
-  std::vector<int> Probes() const {
-    std::vector<int> probes;
-    for (int i = 0; i < kProbes; ++i) {
-      probes.push_back(static_cast<int>((static_cast<long long>(i) * 7919) % nodes_.size()));
+  // The same number of probes at every size, spread over the whole table, gathered into
+  // arrays of their own so that only the container's memory differs between the sizes.
+  std::vector<std::string> ProbeNames() const {
+    std::vector<std::string> probes;
+    for (int i : ProbePositions()) {
+      probes.push_back(names_[i]);
     }
     return probes;
   }
-  const std::string& Name(int i) const { return names_[i]; }
-  PDTnode* Node(int i) const { return nodes_[i]; }
+  std::vector<PDTnode*> ProbeNodes() const {
+    std::vector<PDTnode*> probes;
+    for (int i : ProbePositions()) {
+      probes.push_back(nodes_[i]);
+    }
+    return probes;
+  }
 
   static constexpr int kProbes = 1024;
 
  private:
+  std::vector<int> ProbePositions() const {
+    std::vector<int> positions;
+    for (int i = 0; i < kProbes; ++i) {
+      positions.push_back(static_cast<int>((static_cast<long long>(i) * 7919) % nodes_.size()));
+    }
+    return positions;
+  }
+
   std::vector<std::string> names_;
   std::vector<PDTnode*> nodes_;
 };
 
 void BM_FindByName(benchmark::State& state) {
   NodeTable table(static_cast<int>(state.range(0)));
-  std::vector<int> probes = table.Probes();
+  std::vector<std::string> probes = table.ProbeNames();
   for (auto _ : state) {
-    for (int i : probes) {
-      benchmark::DoNotOptimize(all_nodes->findByName(table.Name(i).c_str()));
+    for (const std::string& name : probes) {
+      benchmark::DoNotOptimize(all_nodes->findByName(name.c_str()));
     }
   }
   state.SetItemsProcessed(state.iterations() * NodeTable::kProbes);
@@ -115,10 +129,10 @@ BENCHMARK(BM_FindByName)->Arg(1000)->Arg(100000);
 
 void BM_LookupPosition(benchmark::State& state) {
   NodeTable table(static_cast<int>(state.range(0)));
-  std::vector<int> probes = table.Probes();
+  std::vector<PDTnode*> probes = table.ProbeNodes();
   for (auto _ : state) {
-    for (int i : probes) {
-      benchmark::DoNotOptimize(all_nodes->lookup(table.Node(i)));
+    for (PDTnode* node : probes) {
+      benchmark::DoNotOptimize(all_nodes->lookup(node));
     }
   }
   state.SetItemsProcessed(state.iterations() * NodeTable::kProbes);

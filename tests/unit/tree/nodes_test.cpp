@@ -2,6 +2,7 @@
 // lookups by qualified name, and PDTdelete leaving nothing behind.
 #include <varnex/library/para_feature.h>
 
+#include <random>
 #include <set>
 #include <vector>
 
@@ -53,6 +54,52 @@ TEST_F(NodeContainers, InsertRemoveAndLookupAgree) {
   std::vector<PDTnode*> backwards(all_nodes->rbegin(), all_nodes->rend());
   EXPECT_EQ(backwards.front(), nodes[4]);
   all_nodes->add(nodes[1]);
+}
+
+// Random adds, removes and renames, short and long names, checked against a plain map after
+// every step: the indices never lose or misplace a node.
+TEST_F(NodeContainers, IndicesAgreeWithTheSequenceThroughRandomEdits) {
+  std::mt19937 random(7);
+  std::vector<PDTnode*> live;
+  int made = 0;
+  std::vector<std::string> given;
+  auto name_for = [&random, &given](int n) {
+    std::string name = "n_@" + std::to_string(n);
+    given.push_back(random() % 3 == 0 ? name + "_with_a_name_longer_than_a_slot" : name);
+    return given.back();
+  };
+  for (int step = 0; step < 3000; ++step) {
+    int action = static_cast<int>(random() % 4);
+    if (action <= 1 || live.empty()) {
+      auto* node = new SignedNode(name_for(++made).c_str(), 1);
+      if (action == 1 && !live.empty()) {
+        all_nodes->insert(node, static_cast<int>(random() % all_nodes->size()));
+      }
+      live.push_back(node);
+    } else if (action == 2) {
+      std::size_t victim = random() % live.size();
+      delete live[victim];
+      live.erase(live.begin() + static_cast<long>(victim));
+    } else {
+      PDTnode* node = live[random() % live.size()];
+      ASSERT_TRUE(node->set_name(name_for(++made).c_str()));
+    }
+  }
+  ASSERT_EQ(all_nodes->size(), static_cast<int>(live.size()));
+  for (int i = 0; i < all_nodes->size(); ++i) {
+    PDTnode* node = (*all_nodes)[i];
+    ASSERT_EQ(all_nodes->lookup(node), i);
+    ASSERT_EQ(all_nodes->findByName(node->get_name()), node) << node->get_name();
+  }
+  std::set<std::string> held;
+  for (PDTnode* node : live) {
+    held.insert(node->get_name());
+  }
+  for (const std::string& name : given) {
+    if (held.count(name) == 0) {
+      ASSERT_EQ(all_nodes->findByName(name.c_str()), nullptr) << "stale entry " << name;
+    }
+  }
 }
 
 TEST_F(NodeContainers, NodeOfNameNeedsAnInstanceName) {
