@@ -170,6 +170,28 @@ TEST_F(Combinations, NegationToggleTurnsPositiveIntoNegative) {
   }
 }
 
+TEST_F(Combinations, TransformationMovesTheSolid) {
+  PDTfeat* slab = Feature("slab");
+  auto* shift = new PDTtrans("shift", "shift", nullptr);
+  ASSERT_NE(shift->replacement(), nullptr);
+  EXPECT_EQ(shift->get_sign(), PDT_SIGN_TRANSFORMATION);
+  std::unique_ptr<aritm> value(shift->get_rep_aritm());
+  ASSERT_NE(value, nullptr);
+  ASSERT_NE(value->get_transf(), nullptr);
+  auto* comb = static_cast<PDTcomb*>(connect(shift, slab, 0));  // transformation first
+  ASSERT_NE(comb, nullptr);
+  EXPECT_EQ(comb->get_comb_type(), PDT_COMB_TRANSFORM);
+  EXPECT_EQ(comb->get_sign(), PDT_SIGN_POSITIVE);
+  ASSERT_NE(comb->get_body(), nullptr);
+  SPAposition low, high;
+  ASSERT_TRUE(api_get_entity_box(comb->get_body(), low, high).ok());
+  EXPECT_NEAR(low.x(), 150.0, 1e-6);
+  EXPECT_NEAR(high.x(), 250.0, 1e-6);
+  EXPECT_NEAR(Volume(comb), 50000, 1e-6);
+  EXPECT_EQ(shift->refresh(0), 1);
+  EXPECT_NE(shift->replacement(), nullptr);
+}
+
 TEST_F(Combinations, FailedBooleanLeavesBothOperandsWhole) {
   PDTfeat* slab = Feature("slab");
   PDTfeat* bore = Feature("bore");
