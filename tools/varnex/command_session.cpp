@@ -464,6 +464,9 @@ int RunSession(Arguments args) {
       std::fflush(stdout);
     }
     if (!std::getline(in, line)) {
+      if (prompt) {
+        std::printf("\n");
+      }
       break;
     }
     Words words = SplitWords(line);

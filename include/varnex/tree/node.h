@@ -176,7 +176,8 @@ class VARNEX_API PDTnode : public PVTransaction {
   /// when `objects` is given); returns their number.
   int GetValidities(std::vector<int>& validities, std::vector<rumpf*>* objects);
   /// Tells the context NodeLost, removes the node from all_nodes and free_nodes and drops its
-  /// memory body.
+  /// memory body. NodeLost comes from this base destructor, so the context sees a plain PDTnode
+  /// (a combination has sent CombNodeLost before, while it still was one).
   virtual ~PDTnode();
 
  protected:
