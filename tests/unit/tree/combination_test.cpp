@@ -300,4 +300,24 @@ TEST_F(Combinations, DeepCopyOfACombination) {
   EXPECT_NEAR(Volume(twin), Volume(comb), 1e-3);
 }
 
+TEST_F(Combinations, CopiedFormulasNameTheCopies) {
+  PDTfeat* slab = Feature("slab");
+  PDTfeat* bore = Feature("bore");
+  PVMStrg formula("slab_@1.height / 2;"), result;
+  ASSERT_NE(search("bore_@2.radius")->SetValue(formula, result), nullptr) << result.GetpStr();
+  PDTnode* comb = connect(slab, bore, 0);
+  ASSERT_NE(comb, nullptr);
+  auto* twin = static_cast<PDTcomb*>(copy(comb));
+  ASSERT_NE(twin, nullptr);
+  std::string copied_slab = twin->get_op1()->get_name();
+  std::string copied_bore = twin->get_op2()->get_name();
+  EXPECT_GT(copy_references(comb, twin), 0);
+  rumpf* radius = search((copied_bore + ".radius").c_str());
+  ASSERT_NE(radius, nullptr);
+  ASSERT_NE(radius->get_value_source(), nullptr);
+  EXPECT_EQ(std::string(radius->get_value_source()).find(copied_slab + ".height"), 0u)
+      << radius->get_value_source();
+  EXPECT_EQ(copy_references(nullptr, twin), -1);
+}
+
 }  // namespace
