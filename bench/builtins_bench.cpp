@@ -2,7 +2,7 @@
 // up first (a hit for a built-in, a miss for a feature call), a hit runs the handler, and every
 // initialisation fills the table once.
 #include <benchmark/benchmark.h>
-#include <varnex/language/builtins.h>
+#include <varnex/builtins/builtins.h>
 #include <varnex/model/model.h>
 
 #include <string>

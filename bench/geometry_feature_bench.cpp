@@ -2,12 +2,12 @@
 // four holes of the built-in tests run from its feature text (parse, objects, built-ins,
 // operators) against the same bodies made by direct calls of the kernel layer.
 #include <benchmark/benchmark.h>
+#include <varnex/builtins/builtins.h>
 #include <varnex/geometry/booleans.h>
 #include <varnex/geometry/measures.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/geometry/primitives.h>
 #include <varnex/geometry/transforms.h>
-#include <varnex/language/builtins.h>
 #include <varnex/language/interpreter.h>
 #include <varnex/model/model.h>
 

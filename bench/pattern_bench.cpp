@@ -10,10 +10,10 @@
 // team's 2-core machine: 10 x 10 holes 1803 ms against 165 ms (10.9 times), 5 x 5 holes 214 ms
 // against 44 ms (4.8 times).
 #include <benchmark/benchmark.h>
+#include <varnex/builtins/builtins.h>
 #include <varnex/geometry/booleans.h>
 #include <varnex/geometry/measures.h>
 #include <varnex/geometry/model_bodies.h>
-#include <varnex/language/builtins.h>
 #include <varnex/model/model.h>
 
 #include <cmath>

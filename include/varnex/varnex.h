@@ -3,6 +3,7 @@
 #pragma once
 
 #include <varnex/base/base.h>
+#include <varnex/builtins/builtins.h>
 #include <varnex/geometry/geometry.h>
 #include <varnex/language/language.h>
 #include <varnex/library/library.h>

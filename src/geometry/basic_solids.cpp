@@ -3,9 +3,9 @@
 #include <varnex/geometry/basic_solids.h>
 #include <varnex/geometry/booleans.h>
 #include <varnex/geometry/face_names.h>
+#include <varnex/geometry/geometric_object_links.h>
 #include <varnex/geometry/measures.h>
 #include <varnex/geometry/model_bodies.h>
-#include <varnex/geometry/object_links.h>
 #include <varnex/geometry/positions.h>
 #include <varnex/geometry/primitives.h>
 #include <varnex/geometry/topology.h>

@@ -1,7 +1,7 @@
 // Carrying wrappers and attributes through an operation's history.
 #include "geometry/body_history.h"
 
-#include <varnex/geometry/attrib.h>
+#include <varnex/geometry/attribute_base.h>
 
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <map>

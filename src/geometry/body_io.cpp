@@ -9,7 +9,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "geometry/attrib_records.h"
+#include "geometry/attribute_records.h"
 #include "geometry/body_pieces.h"
 #include "geometry/body_registry.h"
 #include "geometry/kernel_scope.h"

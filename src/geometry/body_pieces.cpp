@@ -2,7 +2,7 @@
 // walks between kinds.
 #include "geometry/body_pieces.h"
 
-#include <varnex/geometry/attrib.h>
+#include <varnex/geometry/attribute_base.h>
 
 #include <BRep_Builder.hxx>
 #include <BRep_Tool.hxx>

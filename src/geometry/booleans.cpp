@@ -3,7 +3,7 @@
 #include <varnex/base/messages.h>
 #include <varnex/geometry/attributes.h>
 #include <varnex/geometry/booleans.h>
-#include <varnex/geometry/object_links.h>
+#include <varnex/geometry/geometric_object_links.h>
 
 #include <BRepAlgoAPI_Common.hxx>
 #include <BRepAlgoAPI_Cut.hxx>

@@ -1,5 +1,5 @@
 // The entity base, its attribute chain, and the entity containers.
-#include <varnex/geometry/attrib.h>
+#include <varnex/geometry/attribute_base.h>
 #include <varnex/geometry/entity.h>
 #include <varnex/geometry/topology.h>
 

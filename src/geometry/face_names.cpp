@@ -1,7 +1,7 @@
 // Names of faces and the objects and nodes of entities; topology lookup by points.
 #include <varnex/geometry/attributes.h>
 #include <varnex/geometry/face_names.h>
-#include <varnex/geometry/object_links.h>
+#include <varnex/geometry/geometric_object_links.h>
 #include <varnex/geometry/topology.h>
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 // The live-body registry, the model's body list, deleting and copying bodies.
-#include <varnex/geometry/attrib.h>
+#include <varnex/geometry/attribute_base.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/geometry/topology.h>
 

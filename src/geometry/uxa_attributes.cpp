@@ -1,6 +1,6 @@
 // The engine's kernel attributes tied to objects: ATTRIB_UXA and its classes.
 #include <varnex/geometry/attributes.h>
-#include <varnex/geometry/object_links.h>
+#include <varnex/geometry/geometric_object_links.h>
 
 namespace {
 

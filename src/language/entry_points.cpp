@@ -5,7 +5,7 @@
 #include <varnex/model/model.h>
 
 #include "base/scoped_restore.h"
-#include "language/builtins/interpreter_link.h"
+#include "language/instance_name.h"
 #include "language/interpreter_hooks.h"
 #include "language/statement_executor.h"
 #include "model/operands/formula_hook.h"

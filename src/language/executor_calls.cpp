@@ -1,5 +1,5 @@
 // Names as values and calls: built-in functions and instances of other features.
-#include <varnex/language/builtins.h>
+#include <varnex/language/function_table.h>
 #include <varnex/language/interpreter.h>
 #include <varnex/model/model.h>
 

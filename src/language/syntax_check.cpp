@@ -2,14 +2,13 @@
 // block texts are checked whichever way their conditions would go, and the names a text
 // calls or declares as types are compared with what the engine knows.
 #include <varnex/base/strg.h>
-#include <varnex/language/builtins.h>
+#include <varnex/language/function_table.h>
 #include <varnex/language/parser.h>
 #include <varnex/language/syntax_check.h>
 #include <varnex/model/op_scalar.h>
 
 #include <algorithm>
 #include <cctype>
-#include <memory>
 #include <set>
 #include <utility>
 
@@ -48,24 +47,16 @@ TextDefinitions CollectDefinitions(const char* text) {
   return found;
 }
 
-// The built-ins a call may name: the loaded table, or a private full one when none is loaded.
+// The built-ins a call may name.
 class BuiltinNames {
  public:
-  BuiltinNames() {
-    if (NOVL_functions == nullptr) {
-      own_ = std::make_unique<ifunc_list>();
-      ifunc_list* saved = std::exchange(NOVL_functions, own_.get());
-      fill_method_table();
-      NOVL_functions = saved;
-    }
-  }
+  explicit BuiltinNames(const ifunc_list* table) : table_(table) {}
   bool knows(const std::string& name) const {
-    const ifunc_list* table = own_ ? own_.get() : NOVL_functions;
-    return table != nullptr && table->find(name.c_str()) != nullptr;
+    return table_ != nullptr && table_->find(name.c_str()) != nullptr;
   }
 
  private:
-  std::unique_ptr<ifunc_list> own_;
+  const ifunc_list* table_;
 };
 
 // What every block parse of one check shares.
@@ -219,15 +210,15 @@ NovlSyntaxHook SetNovlSyntaxHook(NovlSyntaxHook hook) {
   return std::exchange(varnex::language::InstalledSyntaxHook(), std::move(hook));
 }
 
-int NovlCheckText(const char* text, const NovlFindingSink& sink,
-                  const NovlFunctionQuery& is_feature) {
+int NovlCheckTextWith(const char* text, const ifunc_list* builtins, const NovlFindingSink& sink,
+                      const NovlFunctionQuery& is_feature) {
   using namespace varnex::language;
   if (text == nullptr) {
     return 0;
   }
   TextDefinitions definitions = CollectDefinitions(text);
-  BuiltinNames builtins;
-  CheckContext context{definitions, builtins, sink, is_feature};
+  BuiltinNames names(builtins);
+  CheckContext context{definitions, names, sink, is_feature};
   // A malformed SCHEMA reports its error a second time as it gives up: one finding is enough.
   int last_line = 0;
   std::string last_token;

@@ -1,5 +1,5 @@
 // Start-up and shut-down of the engine's global tables, and the SAT-file-operation flag.
-#include <varnex/language/builtins.h>
+#include <varnex/builtins/builtins.h>
 #include <varnex/language/interpreter.h>
 #include <varnex/library/feature_list.h>
 #include <varnex/library/library_hooks.h>

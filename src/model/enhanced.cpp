@@ -2,7 +2,7 @@
 #include <varnex/base/transaction.h>
 #include <varnex/model/aritm.h>
 #include <varnex/model/enhanced.h>
-#include <varnex/model/object_links.h>
+#include <varnex/model/object_references.h>
 #include <varnex/model/planet.h>
 
 #include <memory>

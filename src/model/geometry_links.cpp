@@ -4,9 +4,9 @@
 
 #include <varnex/geometry/attributes.h>
 #include <varnex/geometry/entity.h>
-#include <varnex/geometry/object_links.h>
+#include <varnex/geometry/geometric_object_links.h>
 #include <varnex/model/model_hooks.h>
-#include <varnex/model/object_links.h>
+#include <varnex/model/object_references.h>
 #include <varnex/model/planet.h>
 #include <varnex/model/rumpf.h>
 #include <varnex/model/welt.h>

@@ -2,7 +2,7 @@
 #include <varnex/geometry/entity.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/model/instance_bodies.h>
-#include <varnex/model/object_links.h>
+#include <varnex/model/object_references.h>
 #include <varnex/model/rumpf.h>
 #include <varnex/model/welt.h>
 

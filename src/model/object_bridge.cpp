@@ -1,10 +1,10 @@
-// The calls operands make on named objects (model/operands/object_bridge.h): creating the object
+// The calls operands make on named objects (model/object_bridge.h): creating the object
 // kind that matches an operand, and writing an operand's payload into an existing object.
-#include "model/operands/object_bridge.h"
+#include "model/object_bridge.h"
 
 #include <varnex/model/contour.h>
 #include <varnex/model/object_contour.h>
-#include <varnex/model/object_links.h>
+#include <varnex/model/object_references.h>
 #include <varnex/model/object_values.h>
 #include <varnex/model/object_vectors.h>
 #include <varnex/model/op_text.h>

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "model/object_bridge.h"
 #include "model/object_support.h"
-#include "model/operands/object_bridge.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "model/formula_tokens.h"
+#include "model/object_bridge.h"
 #include "model/object_support.h"
 #include "model/operands/formula_hook.h"
-#include "model/operands/object_bridge.h"
 #include "model/world_scope.h"
 
 PVFOrderCheck pPVFOrderCheck = nullptr;

@@ -1,13 +1,14 @@
 // The engine's attributes: which feature an entity belongs to, which named face it is, which 2D
 // contour made a body, which colour it has. They follow their entities through Booleans, splits,
-// merges, copies and body files (see attrib.h for the hooks), so that a rebuilt body can be
+// merges, copies and body files (see attribute_base.h for the hooks), so that a rebuilt body can be
 // matched to the names that feature texts use.
 //
-// Objects (`rumpf`) are reached through the installed GeometricObjectLinks (object_links.h).
+// Objects (`rumpf`) are reached through the installed GeometricObjectLinks
+// (geometric_object_links.h).
 #pragma once
 
 #include <varnex/base/strg.h>
-#include <varnex/geometry/attrib.h>
+#include <varnex/geometry/attribute_base.h>
 
 #include <string>
 

@@ -5,8 +5,9 @@
 // list order its shape in Open CASCADE's BREP text and its attribute records keyed by the index
 // of the piece they hang on, each part preceded by its byte count; "end" closes the list. The
 // binary form carries the same content with Open CASCADE's binary shape format. Restoring builds
-// new bodies (not added to the model) with every attribute whose class is registered (attrib.h);
-// records of unknown classes are skipped. A damaged or truncated list restores nothing.
+// new bodies (not added to the model) with every attribute whose class is registered
+// (attribute_base.h); records of unknown classes are skipped. A damaged or truncated list restores
+// nothing.
 #pragma once
 
 #include <varnex/base/xbool.h>

@@ -1,7 +1,7 @@
 // The language front end's public headers.
 #pragma once
 
-#include <varnex/language/builtins.h>
+#include <varnex/language/function_table.h>
 #include <varnex/language/interpreter.h>
 #include <varnex/language/lexer.h>
 #include <varnex/language/parse_attachment.h>

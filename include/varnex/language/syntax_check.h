@@ -47,14 +47,17 @@ using NovlFindingSink = std::function<void(const NovlFinding&)>;
 /// or its entity name (for declared types).
 using NovlFunctionQuery = std::function<bool(const std::string& name)>;
 
+class ifunc_list;
+
 /// Parses `text` without running any statement: every block of a conditional or loop is
 /// checked whichever way its condition would go. Reports to `sink`, in text order, every
 /// syntax error, every declaration whose type is neither a type name, an ENTITY of the text,
-/// nor a name `is_feature` accepts, and every call whose name is neither a built-in
-/// (NOVL_functions, or the full table when none is loaded), a FUNCTION of the text, nor a name
-/// `is_feature` accepts (an empty query accepts none), and every text or block whose leading
-/// expression statement keeps the statements after it from running. A bad first statement of the
-/// text ends the parse, as it does when the text runs. Returns the number of findings. Changes no
-/// world and no global state.
-VARNEX_API int NovlCheckText(const char* text, const NovlFindingSink& sink,
-                             const NovlFunctionQuery& is_feature = {});
+/// nor a name `is_feature` accepts, and every call whose name is neither in `builtins` (null
+/// knows no name), a FUNCTION of the text, nor a name `is_feature` accepts (an empty query
+/// accepts none), and every text or block whose leading expression statement keeps the
+/// statements after it from running. A bad first statement of the text ends the parse, as it
+/// does when the text runs. Returns the number of findings. Changes no world and no global
+/// state. NovlCheckText (<varnex/builtins/builtins.h>) checks against the engine's own table.
+VARNEX_API int NovlCheckTextWith(const char* text, const ifunc_list* builtins,
+                                 const NovlFindingSink& sink,
+                                 const NovlFunctionQuery& is_feature = {});

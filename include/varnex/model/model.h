@@ -8,7 +8,7 @@
 #include <varnex/model/instance_bodies.h>
 #include <varnex/model/model_hooks.h>
 #include <varnex/model/object_contour.h>
-#include <varnex/model/object_links.h>
+#include <varnex/model/object_references.h>
 #include <varnex/model/object_values.h>
 #include <varnex/model/object_vectors.h>
 #include <varnex/model/op_geometry.h>

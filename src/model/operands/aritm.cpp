@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "model/object_bridge.h"
 #include "model/operands/formula_hook.h"
-#include "model/operands/object_bridge.h"
 #include "model/operands/registry.h"
 
 aritm::aritm(const char* valueSource) {

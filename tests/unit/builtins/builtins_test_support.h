@@ -3,8 +3,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <varnex/builtins/builtins.h>
 #include <varnex/geometry/model_bodies.h>
-#include <varnex/language/builtins.h>
 #include <varnex/model/model.h>
 
 #include <initializer_list>

@@ -1,10 +1,10 @@
 // Naming faces into an instance of geometric objects, marking faces for a step, and finding a
 // face of an instance.
-#include <varnex/geometry/attrib.h>
+#include <varnex/geometry/attribute_base.h>
 #include <varnex/geometry/attributes.h>
 #include <varnex/geometry/primitives.h>
 #include <varnex/model/instance_bodies.h>
-#include <varnex/model/object_links.h>
+#include <varnex/model/object_references.h>
 #include <varnex/model/object_values.h>
 #include <varnex/model/planet.h>
 

@@ -5,7 +5,7 @@
 #include <varnex/language/interpreter.h>
 #include <varnex/model/hand_over.h>
 #include <varnex/model/instance_bodies.h>
-#include <varnex/model/object_links.h>
+#include <varnex/model/object_references.h>
 
 #include <filesystem>
 #include <fstream>

@@ -2,7 +2,7 @@
 #include <varnex/base/transaction.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/geometry/primitives.h>
-#include <varnex/model/object_links.h>
+#include <varnex/model/object_references.h>
 #include <varnex/model/object_values.h>
 #include <varnex/model/planet.h>
 #include <varnex/model/welt.h>

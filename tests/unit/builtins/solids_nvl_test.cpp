@@ -5,8 +5,8 @@
 // objects "f_..." in the world of the object <name>, and every "equal_<name>" the value text
 // the object <name> must have.
 #include <gtest/gtest.h>
+#include <varnex/builtins/builtins.h>
 #include <varnex/geometry/geometry.h>
-#include <varnex/language/builtins.h>
 #include <varnex/language/parse_attachment.h>
 #include <varnex/language/parser.h>
 #include <varnex/model/hand_over.h>

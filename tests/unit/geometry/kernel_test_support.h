@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 #include <varnex/base/messages.h>
 #include <varnex/geometry/attributes.h>
+#include <varnex/geometry/geometric_object_links.h>
 #include <varnex/geometry/model_bodies.h>
-#include <varnex/geometry/object_links.h>
 #include <varnex/geometry/topology.h>
 
 #include <cmath>

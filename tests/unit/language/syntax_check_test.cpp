@@ -1,7 +1,7 @@
 // The checking pass and the syntax hook: what a feature author is told, and on which line,
 // for texts whose faults hide in blocks that a run would skip.
 #include <gtest/gtest.h>
-#include <varnex/language/builtins.h>
+#include <varnex/builtins/builtins.h>
 #include <varnex/language/interpreter.h>
 #include <varnex/language/syntax_check.h>
 #include <varnex/model/model.h>

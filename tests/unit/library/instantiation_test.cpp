@@ -1,7 +1,7 @@
 // Instances of library features through the host's entry points: naming and the instance
 // counter, values copied from an instance, rebuilds in place, and features calling features.
 #include <gtest/gtest.h>
-#include <varnex/language/builtins.h>
+#include <varnex/builtins/builtins.h>
 #include <varnex/language/interpreter.h>
 #include <varnex/library/feature_list.h>
 #include <varnex/library/handover_parameter.h>

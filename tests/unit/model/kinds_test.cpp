@@ -4,7 +4,7 @@
 #include <varnex/geometry/entity.h>
 #include <varnex/geometry/spa.h>
 #include <varnex/model/model.h>
-#include <varnex/model/object_links.h>
+#include <varnex/model/object_references.h>
 #include <varnex/model/object_values.h>
 #include <varnex/model/object_vectors.h>
 

@@ -1,7 +1,7 @@
 // The data-structure file records of objects (common fields and each kind's value part), and
 // reading the value parts back.
 #include <varnex/geometry/spa.h>
-#include <varnex/model/object_links.h>
+#include <varnex/model/object_references.h>
 #include <varnex/model/object_values.h>
 #include <varnex/model/object_vectors.h>
 

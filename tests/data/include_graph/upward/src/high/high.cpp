@@ -1,0 +1,3 @@
+#include <varnex/low/low.h>
+#include "low/internal.h"
+#include <vector>
