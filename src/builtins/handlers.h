@@ -62,6 +62,7 @@ void FaceCount(aritm** args, aritm** result);
 void AssignReference(aritm** args, aritm** result);
 void AssignObject(aritm** args, aritm** result);
 void SetValidity(aritm** args, aritm** result);
+void FillConturDimList(aritm** args, aritm** result);
 
 // Validity of values (validity_builtins.cpp).
 void GetValidity(aritm** args, aritm** result);
@@ -84,15 +85,5 @@ void TransformVectorX(aritm** args, aritm** result);
 void TransformVectorY(aritm** args, aritm** result);
 void TransformVectorZ(aritm** args, aritm** result);
 void TransformPosition(aritm** args, aritm** result);
-
-// Built-ins whose work the geometry layer does and that are not bound to it yet
-// (pending_builtins.cpp): each answers the initial result of its kind.
-void PendingGeometry(aritm** args, aritm** result);
-void PendingNumber(aritm** args, aritm** result);
-void PendingVector(aritm** args, aritm** result);
-void PendingAxis(aritm** args, aritm** result);
-void PendingTransf(aritm** args, aritm** result);
-void PendingLogic(aritm** args, aritm** result);
-void PendingObject(aritm** args, aritm** result);
 
 }  // namespace varnex::builtins

@@ -2,7 +2,9 @@
 // them, counts, references and assignments between named objects, and the validity code of
 // named objects. Objects are found through the operand that stands for them or, where said, by
 // the name a text argument gives.
+#include <varnex/base/void_list.h>
 #include <varnex/geometry/topology.h>
+#include <varnex/model/contour.h>
 #include <varnex/model/model.h>
 #include <varnex/model/planet.h>
 #include <varnex/model/rumpf.h>
@@ -49,6 +51,26 @@ bool CreateInside(rumpf* list, aritm* element, const char* name) {
   element->new_object(name);
   requalify();
   return true;
+}
+
+// The live contour a contour argument stands for; null for anything else.
+PVFconnect2dBa* ContourArgument(aritm** args, int index) {
+  aritm* operand = Argument(args, index);
+  if (operand == nullptr || operand->IsOpConnect2d() == FALSE) {
+    return nullptr;
+  }
+  PVMStrg identifier;
+  return PVFconnect2dBa::FindInConList(operand->GetValue(identifier));
+}
+
+// Whether `object` has the alias type `alias`, or had none and takes it now.
+bool TakeAliasType(rumpf& object, const char* alias) {
+  if (object.isAliasTypeOf(alias) != FALSE) {
+    return true;
+  }
+  const char* current = object.get_alias_type();
+  bool unset = current == nullptr || *current == '\0' || std::string(current) == "unspecified";
+  return unset && object.set_alias_type(alias) == 1;
 }
 
 // Faces held by the entities (each counted once).
@@ -119,6 +141,44 @@ void AddObjectList(aritm** args, aritm** result) {
   if (list != nullptr && element != nullptr && !name.empty()) {
     CreateInside(list, element, name.c_str());
   }
+}
+
+// fill_ConturDimList(list, contour): the list (an instance whose alias type is empty or
+// "ConturDimensionList") becomes the contour's dimension list: it takes that alias type and holds
+// one annotation number per named dimension of the contour, named and valued as the dimension,
+// with the dimension's name as its connect name; a name the list holds already keeps its object.
+// The result stands for the list. Anything else (no instance, another alias type, no contour)
+// changes nothing and answers the empty object.
+void FillConturDimList(aritm** args, aritm** result) {
+  constexpr const char* kAlias = "ConturDimensionList";
+  rumpf* list = ObjectArgument(args, 0);
+  PVFconnect2dBa* contour = ContourArgument(args, 1);
+  if (list == nullptr || contour == nullptr || list->get_subworld() == nullptr ||
+      !TakeAliasType(*list, kAlias)) {
+    NewResult<op_object>(result);
+    return;
+  }
+  *result = CopyOperand(Argument(args, 0));
+  PVFconnect2dAnn* annotations = contour->pPVFconnect2dAnn();
+  void_list dimensions;
+  if (annotations == nullptr || annotations->GetAnnList(&dimensions) <= 0 ||
+      list->qualify() == nullptr) {
+    return;
+  }
+  for (int i = 0; i < dimensions.count(); ++i) {
+    PVMStrg name;
+    PVMStrg value_text;
+    const char* dimension = annotations->GetAnnName(dimensions[i], name);
+    if (dimension == nullptr || *dimension == '\0' || list->get_subworld()->find(dimension)) {
+      continue;
+    }
+    double value = annotations->GetAnnVal(dimensions[i], value_text);
+    auto* number = new PVFAnnotationZahl(value, dimension, dimension);
+    if (number->get_first_world() == nullptr) {
+      delete number;  // refused by the world: nobody else holds it
+    }
+  }
+  requalify();
 }
 
 // add_list(list, element, name): as add_objectlist, with "f_element_<n>" when no name is

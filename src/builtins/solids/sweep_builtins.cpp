@@ -147,6 +147,49 @@ void SwWireXOpFa(aritm** args, aritm** result) {
   SetGeometry(*geometry, JoinToFacesSolid(swept, face));
 }
 
+// sweep_vec(profile, vector, draft, gap type): the profile swept along the vector, in place: a
+// sheet or wire body becomes the solid, a face of a solid adds to it.
+void SweepVec(aritm** args, aritm** result) {
+  SwVecXOpFa(args, result);
+}
+
+// rsweep_vec(profile, vector, draft, gap type): as sweep_vec, against the vector.
+void RSweepVec(aritm** args, aritm** result) {
+  op_geom* geometry = NewResult<op_geom>(result);
+  SPAvector along;
+  if (VectorArgument(args, 1, along)) {
+    SetGeometry(*geometry, fmsweep_vec(EntityArgument(args, 0), -along.x(), -along.y(), -along.z(),
+                                       NumberArgument(args, 2), NumberArgument(args, 3)));
+  }
+}
+
+// sweep_wire(profile, path, binormal): the profile swept along the path wire, in place; the path
+// stays. A binormal vector keeps the profile's orientation fixed.
+void SweepWire(aritm** args, aritm** result) {
+  op_geom* geometry = NewResult<op_geom>(result);
+  ENTITY* profile = EntityArgument(args, 0);
+  ENTITY* path = EntityArgument(args, 1);
+  if (profile == nullptr || path == nullptr) {
+    return;
+  }
+  SPAvector binormal;
+  VectorArgument(args, 2, binormal);
+  SetGeometry(*geometry, fmsweep_wire(profile, path, binormal.x(), binormal.y(), binormal.z()));
+}
+
+// sweep_hull(base, height, radius, thickness): a new hollow cylinder standing on the planar face
+// `base` (centred on its area centre, along its normal), or on the plane z = 0 at the origin when
+// `base` is a number. Any other base answers empty geometry.
+void SweepHull(aritm** args, aritm** result) {
+  op_geom* geometry = NewResult<op_geom>(result);
+  ENTITY* base = EntityArgument(args, 0);
+  if (base == nullptr && !IsNumber(Argument(args, 0))) {
+    return;
+  }
+  SetGeometry(*geometry, fmsweep_hull(base, NumberArgument(args, 1), NumberArgument(args, 2),
+                                      NumberArgument(args, 3)));
+}
+
 // revolve_wire(profile): the profile revolved once about the z axis, in place.
 void RevolveWire(aritm** args, aritm** result) {
   op_geom* geometry = NewResult<op_geom>(result);

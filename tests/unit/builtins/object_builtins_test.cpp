@@ -2,6 +2,7 @@
 #include <varnex/base/transaction.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/geometry/primitives.h>
+#include <varnex/model/contour.h>
 #include <varnex/model/object_references.h>
 #include <varnex/model/object_values.h>
 #include <varnex/model/planet.h>
@@ -210,6 +211,99 @@ TEST_F(ObjectBuiltins, InstancesDeclareAsFeatureTypes) {
   box->set_alias_type("box");
   EXPECT_EQ(Text("make_NOVL_stat", {Str("part"), Obj(box)}), "part : feature_box");
   EXPECT_EQ(Text("make_NOVL_stat", {Str("part"), new op_object()}), "part : STRING");
+}
+
+// A host contour with two named dimensions, width 40 and depth 25.
+class Dimensions : public PVFconnect2dAnn {
+ public:
+  int GetAnnList(void_list* out) override {
+    out->add(&width_);
+    out->add(&depth_);
+    return 2;
+  }
+  const char* GetAnnName(void* annotation, PVMStrg& out) override {
+    out = annotation == &width_ ? "width" : "depth";
+    return out;
+  }
+  double GetAnnVal(void* annotation, PVMStrg&) override {
+    return *static_cast<double*>(annotation);
+  }
+
+ private:
+  double width_ = 40;
+  double depth_ = 25;
+};
+
+class DimensionedContour : public PVFconnect2dBa {
+ public:
+  explicit DimensionedContour(const char* identifier) : PVFconnect2dBa(identifier) {}
+  PVFconnect2dAnn* pPVFconnect2dAnn() override { return &dimensions_; }
+
+ private:
+  Dimensions dimensions_;
+};
+
+class ContourDimensions : public ObjectBuiltins {
+ protected:
+  void TearDown() override {
+    PVFconnect2dBa::ClearCon2dList();
+    ObjectBuiltins::TearDown();
+  }
+
+  /// The annotation number `name` in the world of `list`; null when absent or of another kind.
+  static PVFAnnotationZahl* Dimension(rumpf* list, const char* name) {
+    return dynamic_cast<PVFAnnotationZahl*>(list->get_subworld()->find(name));
+  }
+};
+
+TEST_F(ContourDimensions, TheListMirrorsEachNamedDimension) {
+  auto* contour = new DimensionedContour("outline");
+  auto* dims = new object_planet("dims");
+  Owned list = Call("fill_ConturDimList", {Obj(dims), new op_connect2d(contour)});
+  EXPECT_EQ(NameOf(list.get()), "dims");
+  EXPECT_NE(dims->isAliasTypeOf("ConturDimensionList"), FALSE);
+  PVMStrg prefix;
+  EXPECT_STREQ(dims->GenericPrefix(prefix), "DIMLIST");
+  for (auto [name, value] : {std::pair{"width", 40.0}, std::pair{"depth", 25.0}}) {
+    PVFAnnotationZahl* dimension = Dimension(dims, name);
+    ASSERT_NE(dimension, nullptr) << name;
+    EXPECT_DOUBLE_EQ(dimension->get(), value);
+    EXPECT_STREQ(dimension->GetConnectName(), name);
+  }
+  // Filling again keeps the objects it made and adds none.
+  PVFAnnotationZahl* width = Dimension(dims, "width");
+  Call("fill_ConturDimList", {Obj(dims), new op_connect2d(contour)});
+  EXPECT_EQ(Dimension(dims, "width"), width);
+  GENERIC_LIST<rumpf> members;
+  list_world(&members, dims);
+  EXPECT_EQ(members.count(), 2);
+}
+
+TEST_F(ContourDimensions, AnythingButAnUntypedListAndAContourChangesNothing) {
+  auto* contour = new DimensionedContour("outline");
+  auto* typed = new object_planet("typed");
+  typed->set_alias_type("box");
+  auto* untyped = new object_planet("untyped");
+  auto* number = new object_zahl(1.0, "number");
+  struct Case {
+    const char* what;
+    aritm* list;
+    aritm* contour;
+  };
+  for (const Case& c : {Case{"an instance of another type", Obj(typed), new op_connect2d(contour)},
+                        Case{"no instance", Obj(number), new op_connect2d(contour)},
+                        Case{"a number for the list", Num(1), new op_connect2d(contour)},
+                        Case{"no contour", Obj(untyped), Num(3)},
+                        Case{"an empty contour value", Obj(untyped), new op_connect2d()}}) {
+    Owned result = Call("fill_ConturDimList", {c.list, c.contour});
+    ASSERT_NE(result, nullptr) << c.what;
+    EXPECT_NE(result->IsOpObject(), FALSE) << c.what;
+    EXPECT_EQ(result->get_object(), nullptr) << c.what;
+  }
+  EXPECT_NE(typed->isAliasTypeOf("box"), FALSE);
+  EXPECT_EQ(Dimension(typed, "width"), nullptr);
+  EXPECT_EQ(untyped->isAliasTypeOf("ConturDimensionList"), FALSE);
+  EXPECT_EQ(Dimension(untyped, "width"), nullptr);
 }
 
 TEST_F(ObjectBuiltins, EveryBuiltinSurvivesObjectArguments) {
