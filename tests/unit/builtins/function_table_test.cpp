@@ -4,7 +4,11 @@
 #include <varnex/geometry/model_bodies.h>
 
 #include <fstream>
+#include <map>
 #include <set>
+#include <sstream>
+#include <string>
+#include <utility>
 
 #include "builtins_test_support.h"
 
@@ -143,18 +147,82 @@ TEST_F(BuiltinsTest, OnlyTheTwoVirtualAppendsShareAHandler) {
   EXPECT_EQ(NOVL_functions->find("SQRT"), nullptr);
 }
 
-TEST_F(BuiltinsTest, EveryBuiltinSurvivesMissingAndUnsuitableArguments) {
-  std::ifstream names(VARNEX_TEST_DATA "/builtins/builtin_names.txt");
-  std::string name;
-  while (std::getline(names, name)) {
-    if (name.empty() || name == "evaluate_STRING") {
+// The kind of a built-in's result, as builtin_results.txt names it.
+std::string KindOf(aritm* result) {
+  if (result == nullptr) {
+    return "none";
+  }
+  const std::pair<XBOOL (aritm::*)(), const char*> kinds[] = {
+      {&aritm::IsOpZahl, "real"},           {&aritm::IsOpNumber, "integer"},
+      {&aritm::IsOpLogic, "logic"},         {&aritm::IsOpEnum, "enumeration"},
+      {&aritm::IsOpText, "text"},           {&aritm::IsOpVector, "vector"},
+      {&aritm::IsOpAxis, "axis"},           {&aritm::IsOpTrans, "transformation"},
+      {&aritm::IsOpGeom, "geometry"},       {&aritm::IsOpObject, "object"},
+      {&aritm::IsOpReference, "reference"}, {&aritm::IsOpConnect2d, "contour"}};
+  for (const auto& [is, name] : kinds) {
+    if ((result->*is)() != FALSE) {
+      return name;
+    }
+  }
+  return "unknown";
+}
+
+// Every built-in answers the kind of result it always answers, whatever its arguments, and
+// missing or unsuitable arguments build no body.
+// What builtin_results.txt says a built-in answers: without arguments, and with them.
+struct ResultKinds {
+  std::string bare;
+  std::string with_arguments;
+};
+
+std::map<std::string, ResultKinds> ReadResultKinds() {
+  std::map<std::string, ResultKinds> kinds;
+  std::ifstream table(VARNEX_TEST_DATA "/builtins/builtin_results.txt");
+  for (std::string line; std::getline(table, line);) {
+    std::istringstream row(line);
+    std::string name;
+    ResultKinds kind;
+    if (line.empty() || line[0] == '#' || !(row >> name >> kind.bare)) {
       continue;
     }
-    Call(name.c_str());
-    Call(name.c_str(), {new op_logic(TRUE), new op_text("x"), new op_enum()});
-    Call(name.c_str(), {Num(1), Num(2), Num(3), Num(4), Num(5), Num(6), Num(7), Num(8)});
+    if (!(row >> kind.with_arguments)) {
+      kind.with_arguments = kind.bare;
+    }
+    kinds[name] = kind;
   }
-  gmod_del_all();  // the solids that eight numbers build
+  return kinds;
+}
+
+TEST_F(BuiltinsTest, EveryBuiltinAnswersItsKindForMissingAndUnsuitableArguments) {
+  std::map<std::string, ResultKinds> kinds = ReadResultKinds();
+  std::ifstream names(VARNEX_TEST_DATA "/builtins/builtin_names.txt");
+  int checked = 0;
+  for (std::string name; std::getline(names, name);) {
+    if (name.empty() || name == "evaluate_STRING") {
+      continue;  // evaluates its text: there are no arguments of its own to be unsuitable
+    }
+    ++checked;
+    const ResultKinds& kind = kinds[name];
+    auto expected = [&kind](const char* first_argument) {
+      return kind.with_arguments == "first-argument" ? first_argument : kind.with_arguments;
+    };
+    int bodies = PVFLiveBodyCount();
+    EXPECT_EQ(KindOf(Call(name.c_str()).get()), kind.bare == "first-argument" ? "none" : kind.bare)
+        << name << " without arguments";
+    EXPECT_EQ(
+        KindOf(Call(name.c_str(), {new op_logic(TRUE), new op_text("x"), new op_enum()}).get()),
+        expected("logic"))
+        << name << " with unsuitable arguments";
+    EXPECT_EQ(PVFLiveBodyCount(), bodies) << name << " built a body from nothing";
+    EXPECT_EQ(
+        KindOf(Call(name.c_str(), {Num(1), Num(2), Num(3), Num(4), Num(5), Num(6), Num(7), Num(8)})
+                   .get()),
+        expected("real"))
+        << name << " with eight numbers";
+    gmod_del_all();  // the solids that eight numbers build
+  }
+  EXPECT_EQ(checked, 175);
+  EXPECT_EQ(kinds.size(), 175u) << "builtin_results.txt lists every built-in but evaluate_STRING";
 }
 
 TEST(ParametersFromStack, CountsAndRecordsEachArgumentOnce) {

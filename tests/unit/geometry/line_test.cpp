@@ -9,10 +9,7 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-TEST(PVFLine, DefaultRunsUpTheZAxis) {
-  PVFLine line;
-  EXPECT_TRUE(same_point(line.StartPoint(), SPAposition(0, 0, 0)));
-  EXPECT_TRUE(same_point(line.EndPoint(), SPAposition(0, 0, 1)));
+TEST(PVFLine, LengthRunsAlongTheVector) {
   EXPECT_DOUBLE_EQ(PVFLine(SPAposition(1, 1, 1), SPAvector(0, 3, 4)).Length(), 5.0);
 }
 

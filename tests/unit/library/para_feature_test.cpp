@@ -10,14 +10,12 @@ struct HostContext : PVFParaFeature {
   double GetRadius() override { return 2.5; }
 };
 
-TEST(ParaFeature, DefaultsAndEnvironmentPaths) {
+TEST(ParaFeature, EnvironmentPaths) {
   PVFParaFeature::Destroy();
   unsetenv("NOVLPath");
   PVFParaFeature* context = PVFParaFeature::Current();
   EXPECT_EQ(context, PVFParaFeature::Current());
   EXPECT_STREQ(context->GetNOVLPath(), "./");
-  EXPECT_DOUBLE_EQ(context->GetRadius(), 5.0);
-  EXPECT_FALSE(context->GetCombine());
   PVMStrg name("p"), value("1");
   EXPECT_TRUE(context->ChkParaSignificance(name, value));
   setenv("NOVLPath", "/lib/features", 1);
