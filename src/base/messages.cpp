@@ -8,6 +8,7 @@
 
 #include "base/string_printf.h"
 
+// Borrowed from the host, which installs its handler and keeps it alive while it is installed.
 PVFHandleMessage* pPVFHandleMessage = nullptr;
 
 PVFHandleMessage::~PVFHandleMessage() = default;

@@ -4,25 +4,20 @@
 #include <varnex/geometry/geometric_object_links.h>
 #include <varnex/geometry/topology.h>
 
-#include <algorithm>
-#include <cctype>
 #include <string>
+#include <string_view>
+
+#include "base/face_designator.h"
 
 namespace {
 
-// Splits "object.f12" into the object's name and 12; a name without the suffix keeps index 0.
+// Splits "object.f12" into the object's name and 12; a name without a face designator keeps
+// index 0.
 void SplitFaceSuffix(const std::string& full, std::string& object, int& index) {
-  object = full;
-  index = 0;
-  std::size_t mark = full.rfind(".f");
-  if (mark == std::string::npos || mark + 2 >= full.size() || full.size() - mark > 11) {
-    return;
-  }
-  std::string digits = full.substr(mark + 2);
-  if (std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); })) {
-    object = full.substr(0, mark);
-    index = std::stoi(digits);
-  }
+  std::string_view owner;
+  int face = varnex::base::SplitFaceDesignator(full, owner);
+  object = face >= 0 ? std::string(owner) : full;
+  index = face >= 0 ? face : 0;
 }
 
 bool Holds(rumpf* object, ENTITY* entity) {

@@ -9,6 +9,7 @@ GeometricObjectLinks& DefaultLinks() {
   return *links;
 }
 
+// Borrowed from the model, which installs its links once and keeps them for the process.
 GeometricObjectLinks* gInstalled = nullptr;
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 namespace {
 
+// Fault injection for tests: armed by a test for its span, disarmed afterwards.
 int gCountdown = 0;
 int gErrorNumber = KERNEL_NOT_DONE;
 long gPassed = 0;

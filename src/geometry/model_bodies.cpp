@@ -21,6 +21,8 @@ std::unordered_map<BODY*, std::unique_ptr<BODY>>& LiveBodies() {
   return *bodies;
 }
 
+// The model's body list: it lists the bodies the registry owns, for the process's life;
+// gmod_del_all empties it.
 geo_list gModelBodies;
 
 }  // namespace

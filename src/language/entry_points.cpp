@@ -10,6 +10,9 @@
 #include "language/statement_executor.h"
 #include "model/operands/formula_hook.h"
 
+// The interpreter's state, for the process: the file being parsed and the instance being
+// created (set by interpret for the span of one instantiation), the internal-call switch, and
+// the stream the parser reads a file from.
 PVMStrg Current_File_Name;
 PVMStrg instance_name;
 int Intern_par_call = 1;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/face_designator.h"
 #include "language/interpreter_hooks.h"
 #include "language/object_names.h"
 #include "language/statement_executor.h"
@@ -24,24 +25,14 @@ Operand ComponentValue(const ComponentRef& component) {
   return Operand(new op_vector(part));
 }
 
-// The n of a last name part "f<n>" (a face of a geometry object), or -1.
-int FaceDesignatorNumber(const std::string& ref) {
-  std::size_t dot = ref.rfind('.');
-  std::string_view part = std::string_view(ref).substr(dot == std::string::npos ? 0 : dot + 1);
-  if (dot == std::string::npos || part.size() < 2 || part.size() > 10 || part[0] != 'f' ||
-      part.find_first_not_of("0123456789", 1) != std::string_view::npos) {
-    return -1;
-  }
-  return std::stoi(std::string(part.substr(1)));
-}
-
 // The face "f<n>" of a geometry object, when the name designates one (and not an object of
 // that name).
 Operand FaceValue(const std::string& ref) {
-  int face = FaceDesignatorNumber(ref);
+  std::string_view owner;
+  int face = varnex::base::SplitFaceDesignator(ref, owner);
   rumpf* object = face >= 0 ? search(ref.c_str()) : nullptr;
   if (object == nullptr || !object->isTypeOf("Geometric") ||
-      object != search(ref.substr(0, ref.rfind('.')).c_str())) {
+      object != search(std::string(owner).c_str())) {
     return nullptr;
   }
   return Operand(new op_geom(static_cast<object_geom*>(object)->get(face)));
@@ -104,6 +95,8 @@ struct CallFrame {
   std::vector<bool> taken;
 };
 
+// The calls in progress, innermost last; each frame lives on its caller's stack for the span of
+// the call.
 std::vector<CallFrame*> call_frames;
 
 class CallFrameScope {

@@ -19,6 +19,8 @@ std::uint32_t HashBytes(std::string_view name) {
 
 }  // namespace
 
+// Owned by the modeller: created and filled by initialize_modeller, deleted by
+// deinitialize_modeller (tests may install their own for their span).
 ifunc_list* NOVL_functions = nullptr;
 
 std::uint32_t NovlNameHash(const char* name) {

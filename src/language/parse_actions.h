@@ -44,8 +44,9 @@ enum class BinaryOp {
   Xor,
 };
 
-/// One call per rule that carries an action, named after what it does; each says which rule
-/// it serves. Operands passed in are consumed; operands returned belong to the parser.
+/// One call per rule of novl.y that carries an action, named after what it does; each says which
+/// rule it serves ("." marks where a mid-rule action runs). Operands passed in are consumed;
+/// operands returned belong to the parser.
 class ParseActions {
  public:
   virtual ~ParseActions() = default;
@@ -55,13 +56,14 @@ class ParseActions {
   // unit -> error ';'   (a bad first statement: nothing is handed over; the parse aborts)
   virtual void abandonText() = 0;
 
-  // entity_open -> (empty), after ENTITY IDENT ';'
+  // entity_decl -> ENTITY IDENT ';' . entity_body END_ENTITY ';'   (the mid-rule action)
   virtual void openEntity(const std::string& name) = 0;
-  // entity_decl -> ENTITY IDENT ';' entity_open entity_body END_ENTITY ';'
+  // entity_decl -> ENTITY IDENT ';' entity_body END_ENTITY ';' .
   virtual void closeEntity() = 0;
   // derive_clause -> DERIVE IDENT ':' type ASSIGN | derive_clause IDENT ':' type ASSIGN
   virtual void deriveAttribute(const std::string& name, const std::string& type) = 0;
-  // function_open -> (empty), after the FUNCTION header
+  // function_decl -> FUNCTION IDENT '(' param_list ')' ':' IDENT ';' . stmt_list END_FUNCTION ';'
+  // (the mid-rule action, before the body)
   virtual void openFunctionBody() = 0;
 
   // stmt -> ref ASSIGN expr
@@ -86,8 +88,8 @@ class ParseActions {
                                            const std::string& prototype) = 0;
   // decl -> name_list ',' attr_decl   (returns the names followed by the declared one)
   virtual NameList copyDeclaration(NameList names, const std::string& declared) = 0;
-  // param_list -> decl [ASSIGN expr restriction]
-  // param_list -> param_list ',' decl [ASSIGN expr restriction]
+  // param_groups -> decl [ASSIGN expr restriction]
+  // param_groups -> param_groups ',' decl [ASSIGN expr restriction]
   // Binds the group's names to hand-over operands (the first group from the start); returns
   // the header's names so far followed by the group.
   virtual NameList bindParameters(NameList header, const NameList& group, Operand default_value,
@@ -98,7 +100,7 @@ class ParseActions {
   // call -> ON_STACK '(' arg_list ')'
   virtual Operand onStack() = 0;
 
-  // expr -> expr OP expr
+  // expr -> expr '+' expr | expr '-' expr | ... | expr XOR_OP expr   (every binary operator)
   virtual Operand binary(BinaryOp op, Operand left, Operand right) = 0;
   // expr -> NOT_OP expr
   virtual Operand logicalNot(Operand operand) = 0;

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+// Borrowed for the span of one parse (ParseObjectScope sets and restores it); null otherwise.
 PARSE_ATTACHMENT* PARSEOBJECT = nullptr;
 
 namespace {

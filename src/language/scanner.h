@@ -29,4 +29,21 @@ struct Token {
 /// BAD_TOKEN (their characters consumed).
 int ScanToken(PARSE_ATTACHMENT& source, Token& token);
 
+/// How a token changes the bracket depth of the text read so far: +1 for an opening "(", "["
+/// or "{", -1 for a closing one, 0 for any other token.
+inline constexpr int BracketChange(int code) {
+  switch (code) {
+    case '(':
+    case '[':
+    case '{':
+      return 1;
+    case ')':
+    case ']':
+    case '}':
+      return -1;
+    default:
+      return 0;
+  }
+}
+
 }  // namespace varnex::language

@@ -7,6 +7,7 @@
 
 #include "language/scanner.h"
 
+// The last token yylex read, for the engine's own text readers; overwritten by each call.
 PVMStrg yytext;
 LexValue yylval;
 
@@ -38,28 +39,13 @@ bool IsStop(int code, const int* stops) {
   return false;
 }
 
-int BracketChange(int code) {
-  switch (code) {
-    case '(':
-    case '[':
-    case '{':
-      return 1;
-    case ')':
-    case ']':
-    case '}':
-      return -1;
-    default:
-      return 0;
-  }
-}
-
 int ScanTo(PVMStrg& out, const int* stops, bool count_brackets) {
   int depth = 0;
   for (int code = yylex(); code != novl::END_OF_TEXT; code = yylex()) {
     if ((!count_brackets || depth == 0) && IsStop(code, stops)) {
       return code;
     }
-    depth += BracketChange(code);
+    depth += varnex::language::BracketChange(code);
     out &= yytext;
   }
   return novl::END_OF_TEXT;

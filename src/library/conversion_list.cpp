@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+// The table of the running restore, owned by whoever runs it and set for its span; null
+// otherwise.
 CONVERSION_LIST* _pPVFVsConvList = nullptr;
 
 namespace {

@@ -7,6 +7,8 @@
 #include "library/library_files.h"
 #include "library/token_reader.h"
 
+// Owned by the modeller: created and read by initialize_modeller, deleted by
+// deinitialize_modeller.
 FEATURE_LIST* pFeatureList = nullptr;
 
 namespace {

@@ -13,6 +13,7 @@
 
 namespace {
 
+// The modeller's state: set by PVFSetSATFileOperation, reset by initialize_modeller.
 XBOOL sat_file_operation = FALSE;
 
 // The models of the session. Until the model store arrives there is exactly one model: its

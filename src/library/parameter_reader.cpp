@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "language/scanner.h"
+
 namespace varnex::library {
 
 namespace {
@@ -28,21 +30,6 @@ bool IsStructural(int code) {
       return true;
     default:
       return false;
-  }
-}
-
-int BracketChange(int code) {
-  switch (code) {
-    case '(':
-    case '[':
-    case '{':
-      return 1;
-    case ')':
-    case ']':
-    case '}':
-      return -1;
-    default:
-      return 0;
   }
 }
 
@@ -190,7 +177,7 @@ class ParameterListReader {
         text = reader_.Slice(begin, end);
         return code;
       }
-      depth = std::max(0, depth + BracketChange(code));
+      depth = std::max(0, depth + varnex::language::BracketChange(code));
       end = reader_.Position();
     }
   }

@@ -14,6 +14,7 @@ using varnex::library::AppendJoined;
 using varnex::library::QuoteLiteral;
 using varnex::library::TokenReader;
 
+// Owned by the modeller: created by initialize_modeller, deleted by deinitialize_modeller.
 PVFDefParaVar* pDefParaVar = nullptr;
 
 VARIABLE_TABLE::~VARIABLE_TABLE() = default;

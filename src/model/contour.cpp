@@ -11,6 +11,8 @@ PVFconnect2dBa* (*PVFRestoreCon2)(FILE*) = nullptr;
 PVFconnect2dBa* (*PVFRestoreCon2Stream)(PVFStream&, int) = nullptr;
 
 namespace {
+// The contour class's own counters and switch; they live for the process (ClearCon2dList and
+// SetIdentCount reset them).
 int ident_count = 0;
 XBOOL not_copy = FALSE;
 unsigned long next_serial = 1;

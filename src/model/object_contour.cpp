@@ -10,7 +10,7 @@
 #include "model/object_support.h"
 #include "model/operands/contour_bridge.h"
 
-using varnex::model::AssignTarget;
+using varnex::model::AssignInto;
 using varnex::model::CopyAs;
 
 object_connect2d::object_connect2d() {
@@ -99,14 +99,9 @@ rumpf* object_connect2d::copy(const char* name) {
 }
 
 int object_connect2d::assign(const char* name) {
-  auto* target = AssignTarget<object_connect2d>(*this, "object_connect2d", name, "Type CONNECT2D",
-                                                "different types in entity assign");
-  if (target == nullptr) {
-    return 0;
-  }
-  target->set(get_Connect());
-  base_assign(target);
-  return 1;
+  return AssignInto<object_connect2d>(*this, "object_connect2d", name, "Type CONNECT2D",
+                                      "different types in entity assign",
+                                      [&](object_connect2d& target) { target.set(get_Connect()); });
 }
 
 int object_connect2d::store(FILE* file) {

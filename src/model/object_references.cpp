@@ -14,11 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "base/face_designator.h"
 #include "model/object_support.h"
 #include "model/operands/transf_text.h"
 #include "model/world_scope.h"
 
-using varnex::model::AssignTarget;
+using varnex::model::AssignInto;
 using varnex::model::CopyAs;
 
 namespace {
@@ -51,17 +52,8 @@ constexpr int kMaxReferenceDepth = 64;
 int FaceDesignatorNumber(const char* name) {
   std::string text = name == nullptr ? "" : WithoutStatementEnd(name);
   std::size_t dot = text.rfind('.');
-  std::string last = dot == std::string::npos ? text : text.substr(dot + 1);
-  if (last.size() < 2 || last.size() > 10 || last[0] != 'f') {
-    return -1;
-  }
-  for (std::size_t i = 1; i < last.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(last[i]))) {
-      return -1;
-    }
-  }
-  long number = std::strtol(last.c_str() + 1, nullptr, 10);
-  return number > 0x7fffffffL ? -1 : static_cast<int>(number);
+  return varnex::base::FaceDesignatorNumber(
+      std::string_view(text).substr(dot == std::string::npos ? 0 : dot + 1));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -127,14 +119,9 @@ rumpf* object_trans::copy(const char* name) {
 }
 
 int object_trans::assign(const char* name) {
-  auto* target = AssignTarget<object_trans>(*this, "object_trans", name, "TRANS",
-                                            "different types in entity assign");
-  if (target == nullptr) {
-    return 0;
-  }
-  target->set(get());
-  base_assign(target);
-  return 1;
+  return AssignInto<object_trans>(*this, "object_trans", name, "TRANS",
+                                  "different types in entity assign",
+                                  [&](object_trans& target) { target.set(get()); });
 }
 
 int object_trans::store(FILE* file) {
@@ -274,21 +261,13 @@ rumpf* object_reference::copy(const char* name) {
 }
 
 int object_reference::assign(const char* name) {
-  auto* target = AssignTarget<object_reference>(*this, "object_reference", name, "Type REFERENCE",
-                                                " different in type");
-  if (target == nullptr) {
-    return 0;
-  }
-  target->Refer(GetTargetName());
-  base_assign(target);
-  return 1;
+  return AssignInto<object_reference>(
+      *this, "object_reference", name, "Type REFERENCE", " different in type",
+      [&](object_reference& target) { target.Refer(GetTargetName()); });
 }
 
 int object_reference::store(FILE* file) {
-  if (rumpf::store(file) < 0) {
-    return -1;
-  }
-  return varnex::model::StoreElement(file, target_.IsVoid() ? "NULL" : target_.GetpStr());
+  return varnex::model::StoreRecord(*this, file, target_.IsVoid() ? "NULL" : target_.GetpStr());
 }
 
 int object_reference::read_element(FILE* file) {
@@ -404,6 +383,7 @@ char* object_reference::set_object(rumpf* target) {
 // object_geom
 
 namespace {
+// Set by object_geom only for the span of one of its own reads; FALSE otherwise.
 XBOOL cycle_check_suppressed = FALSE;
 
 ENTITY* NthOfKind(const list& entities, EntityKind kind, int index) {
@@ -563,14 +543,9 @@ rumpf* object_geom::copy(const char* name) {
 }
 
 int object_geom::assign(const char* name) {
-  auto* target = AssignTarget<object_geom>(*this, "object_geom", name, "geometric",
-                                           "different types in entity assign");
-  if (target == nullptr) {
-    return 0;
-  }
-  target->set(entities_.get());
-  base_assign(target);
-  return 1;
+  return AssignInto<object_geom>(*this, "object_geom", name, "geometric",
+                                 "different types in entity assign",
+                                 [&](object_geom& target) { target.set(entities_.get()); });
 }
 
 int object_geom::store(FILE* file) {

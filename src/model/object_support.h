@@ -89,9 +89,28 @@ Kind* AssignTarget(const rumpf& source, const char* cls, const char* name, const
   return typed;
 }
 
+/// The whole of most kinds' assign(): the target as AssignTarget finds it receives this object's
+/// value through `write(target)`, then its formula, restrictions and validity (base_assign).
+/// 1 when assigned, 0 when refused.
+template <class Kind, class Write>
+int AssignInto(const rumpf& source, const char* cls, const char* name, const char* type_word,
+               const char* mismatch, Write write) {
+  Kind* target = AssignTarget<Kind>(source, cls, name, type_word, mismatch);
+  if (target == nullptr) {
+    return 0;
+  }
+  write(*target);
+  source.base_assign(target);
+  return 1;
+}
+
 /// Writes "element_: <value>;\n" (the kind's store calls rumpf::store first): 0, or -1 for a
 /// null file.
 int StoreElement(FILE* file, const std::string& value);
+
+/// The whole of most kinds' store(): the record every object writes (rumpf::store), then
+/// "element_: <value>;\n". 0, or -1 when either part fails.
+int StoreRecord(rumpf& object, FILE* file, const std::string& value);
 
 /// The rest of the record's value part up to its ';' (blanks around it dropped, the ';' and the
 /// rest of the line consumed). False at the end of the file.

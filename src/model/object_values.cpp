@@ -13,7 +13,7 @@
 #include "model/operands/kind_support.h"
 
 // object_number, object_zahl and PVFAnnotationZahl: integer and floating-point numbers.
-using varnex::model::AssignTarget;
+using varnex::model::AssignInto;
 using varnex::model::CopyAs;
 using varnex::model::NumberText;
 
@@ -74,21 +74,13 @@ rumpf* object_number::copy(const char* name) {
 }
 
 int object_number::assign(const char* name) {
-  auto* target = AssignTarget<object_number>(*this, "object_number", name, "NUMMER",
-                                             "different types in entity assign");
-  if (target == nullptr) {
-    return 0;
-  }
-  target->set(get());
-  base_assign(target);
-  return 1;
+  return AssignInto<object_number>(*this, "object_number", name, "NUMMER",
+                                   "different types in entity assign",
+                                   [&](object_number& target) { target.set(get()); });
 }
 
 int object_number::store(FILE* file) {
-  if (rumpf::store(file) < 0) {
-    return -1;
-  }
-  return varnex::model::StoreElement(file, std::to_string(value_));
+  return varnex::model::StoreRecord(*this, file, std::to_string(value_));
 }
 
 int object_number::read_element(FILE* file) {
@@ -164,21 +156,13 @@ rumpf* object_zahl::copy(const char* name) {
 }
 
 int object_zahl::assign(const char* name) {
-  auto* target = AssignTarget<object_zahl>(*this, "object_zahl", name, "ZAHL",
-                                           "different types in entity assign");
-  if (target == nullptr) {
-    return 0;
-  }
-  target->set(get());
-  base_assign(target);
-  return 1;
+  return AssignInto<object_zahl>(*this, "object_zahl", name, "ZAHL",
+                                 "different types in entity assign",
+                                 [&](object_zahl& target) { target.set(get()); });
 }
 
 int object_zahl::store(FILE* file) {
-  if (rumpf::store(file) < 0) {
-    return -1;
-  }
-  return varnex::model::StoreElement(file, NumberText(value_));
+  return varnex::model::StoreRecord(*this, file, NumberText(value_));
 }
 
 int object_zahl::read_element(FILE* file) {
@@ -272,8 +256,6 @@ const char* PVFAnnotationZahl::get_value(PVMStrg& out) {
 }
 
 // object_logic, object_text and object_enum.
-using varnex::model::AssignTarget;
-using varnex::model::CopyAs;
 
 namespace {
 
@@ -343,21 +325,13 @@ rumpf* object_logic::copy(const char* name) {
 }
 
 int object_logic::assign(const char* name) {
-  auto* target = AssignTarget<object_logic>(*this, "object_logic", name, "LOGIC",
-                                            "different types in entity assignment");
-  if (target == nullptr) {
-    return 0;
-  }
-  target->set(get());
-  base_assign(target);
-  return 1;
+  return AssignInto<object_logic>(*this, "object_logic", name, "LOGIC",
+                                  "different types in entity assignment",
+                                  [&](object_logic& target) { target.set(get()); });
 }
 
 int object_logic::store(FILE* file) {
-  if (rumpf::store(file) < 0) {
-    return -1;
-  }
-  return varnex::model::StoreElement(file, value_ ? "XTRUE" : "XFALSE");
+  return varnex::model::StoreRecord(*this, file, value_ ? "XTRUE" : "XFALSE");
 }
 
 int object_logic::read_element(FILE* file) {
@@ -442,21 +416,13 @@ rumpf* object_text::copy(const char* name) {
 }
 
 int object_text::assign(const char* name) {
-  auto* target = AssignTarget<object_text>(*this, "object_text", name, "Type TEXT",
-                                           "different types in entity assignement");
-  if (target == nullptr) {
-    return 0;
-  }
-  target->set(PVMStrg(get()).GetpStr());
-  base_assign(target);
-  return 1;
+  return AssignInto<object_text>(
+      *this, "object_text", name, "Type TEXT", "different types in entity assignement",
+      [&](object_text& target) { target.set(PVMStrg(get()).GetpStr()); });
 }
 
 int object_text::store(FILE* file) {
-  if (rumpf::store(file) < 0) {
-    return -1;
-  }
-  return varnex::model::StoreElement(file, Quoted(text_));
+  return varnex::model::StoreRecord(*this, file, Quoted(text_));
 }
 
 int object_text::read_element(FILE* file) {
@@ -621,17 +587,13 @@ rumpf* object_enum::copy(const char* name) {
 }
 
 int object_enum::assign(const char* name) {
-  auto* target =
-      AssignTarget<object_enum>(*this, "object_enum", name, "ENUM", "different Entity Types");
-  if (target == nullptr) {
-    return 0;
-  }
-  VALUE_LIST<PVMStrg> values;
-  GetEnumerationValues(&values);
-  target->CopyValues(&values);
-  target->index_ = get();
-  base_assign(target);
-  return 1;
+  return AssignInto<object_enum>(*this, "object_enum", name, "ENUM", "different Entity Types",
+                                 [&](object_enum& target) {
+                                   VALUE_LIST<PVMStrg> values;
+                                   GetEnumerationValues(&values);
+                                   target.CopyValues(&values);
+                                   target.index_ = get();
+                                 });
 }
 
 int object_enum::store(FILE* file) {

@@ -14,7 +14,7 @@
 #include "model/operands/formula_hook.h"
 #include "model/operands/kind_support.h"
 
-using varnex::model::AssignTarget;
+using varnex::model::AssignInto;
 using varnex::model::CopyAs;
 using varnex::model::NumberText;
 
@@ -239,22 +239,15 @@ rumpf* object_vector::copy(const char* name) {
 }
 
 int object_vector::assign(const char* name) {
-  auto* target = AssignTarget<object_vector>(*this, "object_vector", name, "ZAHL",
-                                             "different types in entity assign");
-  if (target == nullptr) {
-    return 0;
-  }
-  const double* xyz = get();
-  target->set(xyz[0], xyz[1], xyz[2]);
-  base_assign(target);
-  return 1;
+  return AssignInto<object_vector>(*this, "object_vector", name, "ZAHL",
+                                   "different types in entity assign", [&](object_vector& target) {
+                                     const double* xyz = get();
+                                     target.set(xyz[0], xyz[1], xyz[2]);
+                                   });
 }
 
 int object_vector::store(FILE* file) {
-  if (rumpf::store(file) < 0) {
-    return -1;
-  }
-  return varnex::model::StoreElement(file, Numbers(xyz_, 3));
+  return varnex::model::StoreRecord(*this, file, Numbers(xyz_, 3));
 }
 
 int object_vector::read_element(FILE* file) {
@@ -467,21 +460,13 @@ rumpf* object_axis::copy(const char* name) {
 }
 
 int object_axis::assign(const char* name) {
-  auto* target = AssignTarget<object_axis>(*this, "object_axis", name, "ZAHL",
-                                           "different types in entity assign");
-  if (target == nullptr) {
-    return 0;
-  }
-  target->SetAxis(get());
-  base_assign(target);
-  return 1;
+  return AssignInto<object_axis>(*this, "object_axis", name, "ZAHL",
+                                 "different types in entity assign",
+                                 [&](object_axis& target) { target.SetAxis(get()); });
 }
 
 int object_axis::store(FILE* file) {
-  if (rumpf::store(file) < 0) {
-    return -1;
-  }
-  return varnex::model::StoreElement(file, Numbers(axis_, 6));
+  return varnex::model::StoreRecord(*this, file, Numbers(axis_, 6));
 }
 
 int object_axis::read_element(FILE* file) {

@@ -12,6 +12,8 @@
 
 #include "model/name_set.h"
 
+// The hooks of model_hooks.h: null until their installers (named there) set them; they live
+// for the process.
 PVFNodeFinder pPVFFindNode = nullptr;
 PVFNodeRenamer pPVFRenameNode = nullptr;
 PVFNodeObjectLost pPVFNodeObjectLost = nullptr;

@@ -32,6 +32,13 @@ int StoreElement(FILE* file, const std::string& value) {
   return 0;
 }
 
+int StoreRecord(rumpf& object, FILE* file, const std::string& value) {
+  if (object.rumpf::store(file) < 0) {
+    return -1;
+  }
+  return StoreElement(file, value);
+}
+
 bool ReadElementText(FILE* file, std::string& out) {
   out.clear();
   if (file == nullptr) {

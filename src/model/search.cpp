@@ -11,9 +11,14 @@
 #include <string>
 #include <string_view>
 
+#include "base/face_designator.h"
 #include "model/geometry_links.h"
 #include "model/world_scope.h"
 
+// The model owns the worlds; these globals only point at them. `anfang` is the current world
+// (set by ds_init, moved by qualify/requalify), `previous_world` the world a running formula
+// evaluation started from (set for the evaluation's span), `total_count` numbers objects for the
+// process's life, and `hand_over` carries operands into and out of one parse at a time.
 nullwelt* anfang = nullptr;
 nullwelt* previous_world = nullptr;
 int total_count = 1;
@@ -34,27 +39,22 @@ namespace {
 constexpr std::string_view kThis = "__THIS__";
 constexpr std::string_view kUp = "__UP__";
 
-bool IsAllDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-    return std::isdigit(static_cast<unsigned char>(c));
-  });
-}
-
 bool IsWordText(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
   });
 }
 
-// A face designator of a geometry object: "f" and digits, or a longer word starting with "f".
-bool IsFaceDesignator(std::string_view part) {
-  if (part.size() < 2 || part[0] != 'f') {
-    return false;
-  }
-  return part.size() <= 32 ? IsAllDigits(part.substr(1)) : IsWordText(part.substr(1));
+// What names a geometric object's face: a face designator ("f3"), or a word longer than any
+// designator that starts with "f".
+bool IsFaceComponent(std::string_view part) {
+  return varnex::base::IsFaceDesignator(part) ||
+         (part.size() > varnex::base::kFaceDesignatorLength && part[0] == 'f' &&
+          IsWordText(part.substr(1)));
 }
 
-// Step 5 of the resolution: the last part names a component of the object found before it.
+// When the last part of a name is no object, it may name a component of the object found
+// before it: a vector's or axis's coordinate, or a geometric object's face.
 bool IsComponentOf(const rumpf* object, std::string_view part) {
   if (object->isTypeOf("vector")) {
     return part == "x" || part == "y" || part == "z";
@@ -64,7 +64,7 @@ bool IsComponentOf(const rumpf* object, std::string_view part) {
            part == "x" || part == "y" || part == "z";
   }
   if (object->isTypeOf("Geometric")) {
-    return IsFaceDesignator(part);
+    return IsFaceComponent(part);
   }
   return false;
 }

@@ -17,6 +17,7 @@
 #include "model/operands/formula_hook.h"
 #include "model/world_scope.h"
 
+// Installed by the dependency tree (null: no order check); lives for the process.
 PVFOrderCheck pPVFOrderCheck = nullptr;
 
 namespace {

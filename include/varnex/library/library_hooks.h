@@ -1,7 +1,9 @@
-// The feature library's seams to the parts of the engine that are built above it: formula
-// evaluation (the interpreter), the used instances (the dependency tree) and the description
-// kept in a model's persistent messenger. Each hook is a plain function pointer; the owner of
-// the missing piece installs it at start-up. Without a hook the documented default applies.
+// The feature library's seams. Formula evaluation: initialize_modeller installs the
+// interpreter's evaluation (and deinitialize_modeller removes it); tests install their own to
+// run the library without the interpreter. The used instances: installed by the dependency tree,
+// which is built above the library. The description kept in a model's persistent messenger:
+// installed by whatever keeps the messenger. Each hook is a plain function pointer, a global
+// of this library that lives for the process; without one the documented default applies.
 #pragma once
 
 #include <varnex/base/strg.h>

@@ -5,6 +5,7 @@
 
 namespace varnex::model {
 namespace {
+// Installed once by the language's entry points at start-up; lives for the process.
 FormulaEvaluator installed = nullptr;
 }  // namespace
 
