@@ -4,7 +4,7 @@
 #include <varnex/library/modeller.h>
 #include <varnex/library/para_feature.h>
 #include <varnex/model/aritm.h>
-#include <varnex/model/object_links.h>
+#include <varnex/model/object_references.h>
 #include <varnex/model/op_geometry.h>
 #include <varnex/model/rumpf.h>
 #include <varnex/model/welt.h>

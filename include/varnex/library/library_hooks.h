@@ -1,9 +1,10 @@
 // The feature library's seams. Formula evaluation: initialize_modeller installs the
 // interpreter's evaluation (and deinitialize_modeller removes it); tests install their own to
-// run the library without the interpreter. The used instances: installed by the dependency tree,
-// which is built above the library. The description kept in a model's persistent messenger:
-// installed by whatever keeps the messenger. Each hook is a plain function pointer, a global
-// of this library that lives for the process; without one the documented default applies.
+// run the library without the interpreter. The used instances and the tree's start and end:
+// installed by the dependency tree, which is built above the library. The description kept in a
+// model's persistent messenger: installed by whatever keeps the messenger. Each hook is a plain
+// function pointer, a global of this library that lives for the process; without one the documented
+// default applies.
 #pragma once
 
 #include <varnex/base/strg.h>
