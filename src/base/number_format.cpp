@@ -124,7 +124,8 @@ std::string FormatUnsigned(unsigned value, const IntegerFormat& format) {
 std::string FormatFloat(double value, int precision, bool exponentForm) {
   std::string pattern = "%";
   if (precision >= 0) {
-    pattern += "." + std::to_string(precision);
+    pattern += '.';
+    pattern += std::to_string(precision);
   }
   pattern += exponentForm ? 'e' : 'f';
   std::string text = StringPrintf(pattern.c_str(), value);

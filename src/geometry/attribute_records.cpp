@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "base/string_printf.h"
 #include "geometry/body_pieces.h"
 #include "geometry/kernel_scope.h"
 
@@ -64,17 +65,25 @@ class PieceIndex {
 
 // ---- writing ----
 
+// Appends are used throughout: "text" + std::string(...) trips a false -Wrestrict of GCC 12.
+std::string Tagged(char tag, const std::string& value) {
+  std::string field(1, tag);
+  field += value;
+  return field;
+}
+
 std::string StringToken(const std::string& text) {
-  return "s" + std::to_string(text.size()) + ":" + text;
+  std::string token = Tagged('s', std::to_string(text.size()));
+  token += ':';
+  token += text;
+  return token;
 }
 
 class TextWriter : public AttribWriter {
  public:
-  void write_int(long value) override { fields_.push_back("i" + std::to_string(value)); }
+  void write_int(long value) override { fields_.push_back(Tagged('i', std::to_string(value))); }
   void write_double(double value) override {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "d%.17g", value);
-    fields_.push_back(buffer);
+    fields_.push_back(varnex::base::StringPrintf("d%.17g", value));
   }
   void write_string(const std::string& text) override { fields_.push_back(StringToken(text)); }
   const std::vector<std::string>& fields() const { return fields_; }
@@ -92,10 +101,15 @@ void AppendRecords(const ENTITY* entity, char letter, int index, int sub, std::s
     TextWriter fields;
     attrib->save(fields);
     out += letter;
-    out += " " + std::to_string(index) + " " + std::to_string(sub) + " " +
-           StringToken(attrib->identifier()) + " " + std::to_string(fields.fields().size());
+    for (const std::string& part :
+         {std::to_string(index), std::to_string(sub), StringToken(attrib->identifier()),
+          std::to_string(fields.fields().size())}) {
+      out += ' ';
+      out += part;
+    }
     for (const std::string& field : fields.fields()) {
-      out += " " + field;
+      out += ' ';
+      out += field;
     }
     out += "\n";
     ++count;

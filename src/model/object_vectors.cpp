@@ -102,7 +102,10 @@ std::string ComponentSource(const char* source, const double* values, int count,
 std::string Numbers(const double* values, int count) {
   std::string out;
   for (int i = 0; i < count; ++i) {
-    out += (i == 0 ? "" : " ") + NumberText(values[i]);
+    if (i > 0) {
+      out += ' ';
+    }
+    out += NumberText(values[i]);
   }
   return out;
 }

@@ -43,12 +43,25 @@ std::string NumberText(double value) {
   return varnex::base::FormatFloat(value);
 }
 
+// Built by appending: "[" + std::string(...) trips a false -Wrestrict of GCC 12.
 std::string VectorText(const double* xyz) {
-  return "[" + NumberText(xyz[0]) + "," + NumberText(xyz[1]) + "," + NumberText(xyz[2]) + "]";
+  std::string text = "[";
+  text += NumberText(xyz[0]);
+  text += ',';
+  text += NumberText(xyz[1]);
+  text += ',';
+  text += NumberText(xyz[2]);
+  text += ']';
+  return text;
 }
 
 std::string AxisText(const double* axis) {
-  return "[" + VectorText(axis) + ", " + VectorText(axis + 3) + "]";
+  std::string text = "[";
+  text += VectorText(axis);
+  text += ", ";
+  text += VectorText(axis + 3);
+  text += ']';
+  return text;
 }
 
 char* DuplicateText(const char* text) {
