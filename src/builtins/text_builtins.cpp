@@ -95,7 +95,7 @@ bool HasLiteral(aritm* value) {
 // Texts and enumeration values are written as '%s'; the other kinds as their value text.
 std::string DefaultText(aritm* value) {
   if (value->IsOpText() || value->IsOpEnum()) {
-    return "'" + ValueText(value) + "'";
+    return std::string("'").append(ValueText(value)).append("'");
   }
   PVMStrg text;
   return value->GetValue(text);
@@ -143,7 +143,7 @@ void Text(aritm** args, aritm** result) {
 
 void InQuotes(aritm** args, aritm** result) {
   op_text* value = NewResult<op_text>(result);
-  *value = ("'" + TextArgument(args, 0) + "'").c_str();
+  *value = std::string("'").append(TextArgument(args, 0)).append("'").c_str();
 }
 
 // The part of text 1 before the first occurrence of text 2; empty when text 2 does not occur
@@ -183,7 +183,8 @@ void MakeNovlStat(aritm** args, aritm** result) {
   std::string type = initial != nullptr ? TypeWord(initial) : "STRING";
   std::string statement = name + " : " + (type.empty() ? "STRING" : type);
   if (initial != nullptr && !type.empty() && HasLiteral(initial)) {
-    statement += " := " + DefaultText(initial);
+    statement += " := ";
+    statement += DefaultText(initial);
   }
   *value = statement.c_str();
 }

@@ -105,6 +105,6 @@ PVFStream& PVFStream::PutCString(const char* text) {
   if (text == nullptr) {
     return *this;
   }
-  std::string quoted = "\"" + varnex::persistence::EscapeText(text) + "\"";
+  std::string quoted = std::string("\"").append(varnex::persistence::EscapeText(text)).append("\"");
   return Write(quoted.data(), static_cast<unsigned>(quoted.size()));
 }

@@ -76,7 +76,7 @@ std::string ExportExtensions() {
     if (i > 0) {
       text += i + 1 == formats.size() ? " or " : ", ";
     }
-    text += "'" + std::string(formats[i].extension) + "'";
+    text.append("'").append(formats[i].extension).append("'");
   }
   return text;
 }

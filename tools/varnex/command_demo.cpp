@@ -87,7 +87,8 @@ int CountFaces(const EntitySet& bodies) {
 std::string FileStem(const DemoRun& run) {
   std::string stem = run.feature;
   if (!run.assignment.empty()) {
-    stem += "_" + run.assignment.substr(0, run.assignment.find('='));
+    stem += '_';
+    stem += run.assignment.substr(0, run.assignment.find('='));
   }
   return stem;
 }

@@ -26,7 +26,7 @@ bool ParseExportArguments(Arguments args, ExportRequest& request) {
     std::string_view word(args[i]);
     if (word == "-o" || word == "--output") {
       if (i + 1 == args.size()) {
-        Fail("'" + std::string(word) + "' needs a FILE");
+        Fail(std::string("'").append(word).append("' needs a FILE"));
         return false;
       }
       request.output = args[++i];

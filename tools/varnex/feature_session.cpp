@@ -16,7 +16,7 @@ bool SetParameters(Featurelist_Element& feature, Arguments assignments) {
   for (std::string_view assignment : assignments) {
     std::size_t equals = assignment.find('=');
     if (equals == std::string_view::npos || equals == 0) {
-      Fail("'" + std::string(assignment) + "' is no NAME=VALUE");
+      Fail(std::string("'").append(assignment).append("' is no NAME=VALUE"));
       return false;
     }
     std::string name(assignment.substr(0, equals));
