@@ -8,12 +8,14 @@
 #include <BRepAlgoAPI_Common.hxx>
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
+#include <BRepCheck_Analyzer.hxx>
 #include <BRep_Builder.hxx>
 #include <Message_Report.hxx>
 #include <ShapeAnalysis_FreeBounds.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopTools_HSequenceOfShape.hxx>
 #include <TopoDS_Compound.hxx>
+#include <TopoDS_Iterator.hxx>
 #include <algorithm>
 #include <sstream>
 
@@ -103,6 +105,26 @@ TopTools_ListOfShape ShapesOf(const std::vector<BODY*>& bodies) {
     shapes.Append(ShapeOf(body));
   }
   return shapes;
+}
+
+void AppendPieces(const TopoDS_Shape& shape, TopTools_ListOfShape& lumps) {
+  if (shape.ShapeType() != TopAbs_COMPOUND) {
+    lumps.Append(shape);
+    return;
+  }
+  for (TopoDS_Iterator it(shape); it.More(); it.Next()) {
+    AppendPieces(it.Value(), lumps);
+  }
+}
+
+// Appends the pieces of `shape` that are no compounds, taking nested compounds apart; an empty
+// compound stays as it is.
+void AppendLumps(const TopoDS_Shape& shape, TopTools_ListOfShape& lumps) {
+  int before = lumps.Extent();
+  AppendPieces(shape, lumps);
+  if (lumps.Extent() == before) {
+    lumps.Append(shape);
+  }
 }
 
 std::string DumpErrors(const BRepAlgoAPI_BooleanOperation& operation) {
@@ -245,10 +267,17 @@ std::unique_ptr<BRepAlgoAPI_BooleanOperation> BuildShapeBoolean(ShapeBooleanKind
       operation = std::make_unique<BRepAlgoAPI_Common>();
       break;
   }
+  // Open CASCADE requires the pieces of one argument not to overlap; a body of lumps (a pattern
+  // of copies) may overlap itself, so every lump goes in as an argument of its own. Separate
+  // arguments may touch, overlap and coincide.
   TopTools_ListOfShape arguments;
-  arguments.Append(blank);
+  AppendLumps(blank, arguments);
+  TopTools_ListOfShape toolLumps;
+  for (const TopoDS_Shape& tool : tools) {
+    AppendLumps(tool, toolLumps);
+  }
   operation->SetArguments(arguments);
-  operation->SetTools(tools);
+  operation->SetTools(toolLumps);
   operation->Build();
   if (!operation->IsDone() || operation->HasErrors()) {
     FailKernel(KERNEL_BOOLEAN_FAILED, DumpErrors(*operation));
@@ -257,6 +286,8 @@ std::unique_ptr<BRepAlgoAPI_BooleanOperation> BuildShapeBoolean(ShapeBooleanKind
     operation->SimplifyResult();
   }
   RequireKernel(!operation->Shape().IsNull(), KERNEL_BOOLEAN_FAILED, "no result");
+  RequireKernel(BRepCheck_Analyzer(operation->Shape()).IsValid(), KERNEL_INVALID_RESULT,
+                "invalid Boolean result");
   return operation;
 }
 
