@@ -1,7 +1,8 @@
 // PVFConfiguration: line reader, section filter and queries.
 #include <varnex/base/configuration.h>
+#include <varnex/base/file_io.h>
 
-#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -63,10 +64,12 @@ void PVFConfiguration::ReadFile() {
   if (!file_) {
     return;
   }
-  std::ifstream in(file_->GetpStr());
-  if (!in) {
+  // Regular files only, and bounded: a directory or a device ("/dev/zero") yields no entries.
+  std::string bytes;
+  if (!PVFReadRegularFile(file_->GetpStr(), bytes)) {
     return;
   }
+  std::istringstream in(bytes);
   bool inModule = !module_;
   std::string line;
   while (std::getline(in, line)) {

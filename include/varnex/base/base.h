@@ -2,6 +2,7 @@
 #pragma once
 
 #include <varnex/base/configuration.h>
+#include <varnex/base/file_io.h>
 #include <varnex/base/messages.h>
 #include <varnex/base/pointer_index.h>
 #include <varnex/base/rvoid_list.h>
