@@ -7,6 +7,7 @@
 #include "base/scoped_restore.h"
 #include "language/instance_name.h"
 #include "language/interpreter_hooks.h"
+#include "language/run_guard.h"
 #include "language/statement_executor.h"
 #include "model/operands/formula_hook.h"
 
@@ -63,13 +64,43 @@ const char* CurrentInstanceName() {
   return instance_name.GetpStr();
 }
 
-void SubparseBlock(const std::string& text, StatementExecutor& enclosing) {
-  Restore<std::FILE*> keep_yyin(yyin);
-  yyin = nullptr;
+namespace {
+
+// Runs `source` as a block of the parse `enclosing` runs, one block level deeper.
+void ParseBlock(PARSE_ATTACHMENT& source, StatementExecutor& enclosing) {
+  NestingScope level(NestingScope::Block, GetNovlRunLimits().block_depth);
+  if (!level.entered()) {
+    StopRun(level.refusal(), PARSEOBJECT);
+    return;
+  }
+  bool ran = RunWithStack([&] {
+    Restore<std::FILE*> keep_yyin(yyin);
+    yyin = nullptr;
+    ParseObjectScope scope(&source);
+    StatementExecutor executor(enclosing);
+    RunParse(source, executor);
+  });
+  if (!ran) {
+    StopRun(kNoStackLeft, PARSEOBJECT);
+  }
+}
+
+}  // namespace
+
+void SubparseBlock(const TextSpan& span, StatementExecutor& enclosing) {
+  if (PARSEOBJECT == nullptr || RunStopping()) {
+    return;
+  }
+  PARSE_ATTACHMENT source(*PARSEOBJECT, span.begin, span.end, span.first_line);
+  ParseBlock(source, enclosing);
+}
+
+void SubparseText(const std::string& text, StatementExecutor& enclosing) {
+  if (RunStopping()) {
+    return;
+  }
   PARSE_ATTACHMENT source(PVMStrg(text.c_str()), PARSEOBJECT);
-  ParseObjectScope scope(&source);
-  StatementExecutor executor(enclosing);
-  RunParse(source, executor);
+  ParseBlock(source, enclosing);
 }
 
 }  // namespace varnex::language

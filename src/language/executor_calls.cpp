@@ -10,6 +10,7 @@
 #include "base/face_designator.h"
 #include "language/interpreter_hooks.h"
 #include "language/object_names.h"
+#include "language/run_guard.h"
 #include "language/statement_executor.h"
 
 namespace varnex::language {
@@ -172,6 +173,11 @@ bool EnclosesCurrentWorld(const rumpf* object) {
 // one) whose sub-world receives what the feature's statements create. The caller's hand_over
 // entries are as before afterwards.
 Operand CallFeature(const std::string& name, OperandList arguments) {
+  NestingScope level(NestingScope::Feature, GetNovlRunLimits().feature_depth);
+  if (!level.entered()) {
+    StopRun(name + ": " + level.refusal(), PARSEOBJECT);
+    return nullptr;
+  }
   rumpf* previous = search(name.c_str());
   if (previous != nullptr && !EnclosesCurrentWorld(previous)) {
     delete previous;
@@ -188,7 +194,11 @@ Operand CallFeature(const std::string& name, OperandList arguments) {
     DeleteUntaken(frame);
     return nullptr;
   }
-  Operand result = RunFeature(name, frame);
+  Operand result;
+  if (!RunWithStack([&] { result = RunFeature(name, frame); })) {
+    StopRun(name + ": " + kNoStackLeft, PARSEOBJECT);
+    DeleteUntaken(frame);
+  }
   requalify();
   return result;
 }

@@ -3,7 +3,10 @@
 #include <varnex/language/interpreter.h>
 #include <varnex/model/model.h>
 
+#include <string>
+
 #include "language/object_names.h"
+#include "language/run_guard.h"
 #include "language/statement_executor.h"
 
 namespace varnex::language {
@@ -14,7 +17,7 @@ namespace {
 Operand EvaluateInPlace(const std::string& text, StatementExecutor& enclosing) {
   aritm* saved = hand_over[0];
   hand_over[0] = nullptr;
-  SubparseBlock(text, enclosing);
+  SubparseText(text, enclosing);
   Operand value(hand_over[0]);
   hand_over[0] = saved;
   return value;
@@ -120,7 +123,7 @@ void StatementExecutor::printReference(const std::string& ref) {
 }
 
 // if_head -> IF '(' expr ')' '{'
-void StatementExecutor::braceConditional(Operand condition, std::string block) {
+void StatementExecutor::braceConditional(Operand condition, TextSpan block) {
   if (IsTrue(condition)) {
     SubparseBlock(block, *this);
   }
@@ -135,9 +138,17 @@ void StatementExecutor::thenConditional(Operand condition, ThenElseParts parts) 
   }
 }
 
-// while_head -> DOWHILE '('   (the condition is tested before every run of the body)
+// while_head -> DOWHILE '('   (the condition is tested before every run of the body; a loop
+// that runs its body more often than the run's limit allows stops the run)
 void StatementExecutor::loop(LoopParts parts) {
-  while (IsTrue(EvaluateInPlace(parts.condition, *this))) {
+  const long limit = GetNovlRunLimits().loop_iterations;
+  for (long runs = 0; !RunStopping() && IsTrue(EvaluateInPlace(parts.condition, *this)); ++runs) {
+    if (runs == limit) {
+      StopRun("dowhile ran its body " + std::to_string(limit) +
+                  " times without its condition turning false",
+              PARSEOBJECT, parts.condition_line);
+      return;
+    }
     SubparseBlock(parts.body, *this);
   }
 }

@@ -12,6 +12,10 @@
 %define api.parser.class {Parser}
 %define api.value.type variant
 %define parse.error simple
+// Reduce without a look-ahead only where no token could be shifted instead. A statement with a
+// bad token is then refused before its assignment or RETURN runs ("x := n $ + 1;" assigns
+// nothing), and the raw-text reads still find the block right after the token that opens it.
+%define lr.default-reduction consistent
 %parse-param {ParseState& state}
 %lex-param {ParseState& state}
 %expect 284

@@ -73,7 +73,7 @@ class ParseActions {
   // stmt -> PRINT ref
   virtual void printReference(const std::string& ref) = 0;
   // if_head -> IF '(' expr ')' '{'
-  virtual void braceConditional(Operand condition, std::string block) = 0;
+  virtual void braceConditional(Operand condition, TextSpan block) = 0;
   // if_head -> IF '(' expr ')' THEN
   virtual void thenConditional(Operand condition, ThenElseParts parts) = 0;
   // while_head -> DOWHILE '('

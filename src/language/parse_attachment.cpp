@@ -1,4 +1,5 @@
 // PARSE_ATTACHMENT: the text sources of the scanner.
+#include <varnex/base/file_io.h>
 #include <varnex/language/parse_attachment.h>
 
 #include <algorithm>
@@ -34,10 +35,12 @@ PARSE_ATTACHMENT::PARSE_ATTACHMENT(const PVMStrg& file, const PVMStrg& path)
     : file_name_(file), path_(path) {
   ReadFile(path & file);
   filter_comments(source_);
+  ViewOwnText();
 }
 
 PARSE_ATTACHMENT::PARSE_ATTACHMENT(const PVMStrg& text, PARSE_ATTACHMENT* parent) : source_(text) {
   filter_comments(source_);
+  ViewOwnText();
   if (parent == nullptr) {
     return;
   }
@@ -52,16 +55,26 @@ PARSE_ATTACHMENT::PARSE_ATTACHMENT(const PVMStrg& text, PARSE_ATTACHMENT* parent
   base_line_ = parent->GetLine() - text.Count('\n') - 1;
 }
 
-PARSE_ATTACHMENT::PARSE_ATTACHMENT(const PVMStrg& text, Verbatim) : source_(text) {}
+PARSE_ATTACHMENT::PARSE_ATTACHMENT(const PVMStrg& text, Verbatim) : source_(text) {
+  ViewOwnText();
+}
+
+PARSE_ATTACHMENT::PARSE_ATTACHMENT(const PARSE_ATTACHMENT& parent, std::size_t begin,
+                                   std::size_t end, int first_line)
+    : base_line_(first_line - 1), file_name_(parent.file_name_), path_(parent.path_) {
+  std::string_view whole = parent.Text();
+  begin = std::min(begin, whole.size());
+  end = std::min(std::max(begin, end), whole.size());
+  text_ = whole.substr(begin, end - begin);
+}
 
 PARSE_ATTACHMENT::~PARSE_ATTACHMENT() = default;
 
 void PARSE_ATTACHMENT::ReadFile(const PVMStrg& full_name) {
-  std::ifstream in(full_name.GetpStr(), std::ios::binary);
-  if (!in) {
-    return;
+  std::string bytes;
+  if (!PVFReadRegularFile(full_name.GetpStr(), bytes)) {
+    return;  // missing, no regular file, or too large: an empty text
   }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   source_ = PVMStrg(AsTextMode(std::move(bytes)));
 }
 
@@ -71,7 +84,7 @@ void PARSE_ATTACHMENT::Rewind() {
 }
 
 const char* PARSE_ATTACHMENT::GetLine(PVMStrg& out) const {
-  const std::string_view text(source_.GetpStr(), source_.Length());
+  const std::string_view text = text_;
   std::size_t read = std::min(position_, text.size());
   std::size_t begin = 0;
   if (read > 0) {
@@ -85,7 +98,7 @@ const char* PARSE_ATTACHMENT::GetLine(PVMStrg& out) const {
 }
 
 const char* PARSE_ATTACHMENT::GetSourceCode(PVMStrg& out) const {
-  out = source_;
+  out = PVMStrg(text_.data(), static_cast<unsigned>(text_.size()));
   return out;
 }
 

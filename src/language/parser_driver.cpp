@@ -4,6 +4,7 @@
 
 #include "language/novl_parser.hpp"
 #include "language/parse_actions.h"
+#include "language/run_guard.h"
 
 namespace varnex::language {
 
@@ -56,6 +57,10 @@ void OperandDeleter::operator()(aritm* operand) const {
 
 int yylex(Parser::value_type* value, ParseState& state) {
   Token& token = state.token;
+  if (RunStopping()) {
+    token = Token();
+    return novl::END_OF_TEXT;  // a stopped run ends every parse it has open
+  }
   switch (ScanToken(state.source, token)) {
     case novl::LOGICAL_CONST:
     case novl::INTEGER_CONST:
@@ -78,6 +83,7 @@ int yylex(Parser::value_type* value, ParseState& state) {
 }
 
 int RunParse(PARSE_ATTACHMENT& source, ParseActions& actions) {
+  ParseScope counted;
   ParseState state(source, actions);
   Parser parser(state);
   return parser.parse();

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <charconv>
-#include <climits>
 #include <string_view>
 
 namespace varnex::language {
@@ -150,21 +149,20 @@ int ScanWord(PARSE_ATTACHMENT& source, Token& token) {
 }
 
 // Digits, optionally "." and more digits: "1." and "1.5" are real; no sign, no exponent.
-// An integer too large for an int saturates at INT_MAX.
+// A literal out of the range of its type (an integer above 2147483647, a real above the largest
+// double) is a BAD_TOKEN: the statement holding it is a syntax error, never a wrong number.
 int ScanNumber(PARSE_ATTACHMENT& source, Token& token) {
   ReadWhile(source, token.text, IsDigit);
   if (source.PeekC() != '.') {
     std::from_chars_result result =
         std::from_chars(token.text.data(), token.text.data() + token.text.size(), token.integer);
-    if (result.ec == std::errc::result_out_of_range) {
-      token.integer = INT_MAX;
-    }
-    return token.code = novl::INTEGER_CONST;
+    return token.code = result.ec == std::errc() ? novl::INTEGER_CONST : novl::BAD_TOKEN;
   }
   token.text += static_cast<char>(source.GetC());
   ReadWhile(source, token.text, IsDigit);
-  std::from_chars(token.text.data(), token.text.data() + token.text.size(), token.real);
-  return token.code = novl::REAL_CONST;
+  std::from_chars_result result =
+      std::from_chars(token.text.data(), token.text.data() + token.text.size(), token.real);
+  return token.code = result.ec == std::errc() ? novl::REAL_CONST : novl::BAD_TOKEN;
 }
 
 // After the opening quote: characters up to a quote that does not directly follow a backslash;

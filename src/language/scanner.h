@@ -25,8 +25,8 @@ struct Token {
 };
 
 /// Reads the next token of `source` into `token` and returns its code; END_OF_TEXT (0) at the
-/// end of the text. Identifiers and numbers longer than novl::kMaxTokenLength come back as
-/// BAD_TOKEN (their characters consumed).
+/// end of the text. Identifiers and numbers longer than novl::kMaxTokenLength, and numbers out of
+/// the range of their type, come back as BAD_TOKEN (their characters consumed).
 int ScanToken(PARSE_ATTACHMENT& source, Token& token);
 
 /// How a token changes the bracket depth of the text read so far: +1 for an opening "(", "["

@@ -29,7 +29,7 @@ class StatementExecutor : public ParseActions {
   void assignToReference(const std::string& ref, Operand value) override;
   void returnValue(Operand value) override;
   void printReference(const std::string& ref) override;
-  void braceConditional(Operand condition, std::string block) override;
+  void braceConditional(Operand condition, TextSpan block) override;
   void thenConditional(Operand condition, ThenElseParts parts) override;
   void loop(LoopParts parts) override;
 
@@ -73,8 +73,11 @@ class StatementExecutor : public ParseActions {
 /// feature call which passed it knows it was consumed (and does not delete it again).
 void NoteParameterTaken(std::size_t index, const aritm* taken);
 
-/// Parses the block `text` of the parse `enclosing` runs, in text mode (yyin null for the
-/// duration), with the outer parse undisturbed.
-void SubparseBlock(const std::string& text, StatementExecutor& enclosing);
+/// Parses the block `span` of the running parse's text (PARSEOBJECT), which `enclosing` runs, in
+/// text mode (yyin null for the duration), with the outer parse undisturbed. A block nested
+/// deeper than the run's limit stops the run instead.
+void SubparseBlock(const TextSpan& span, StatementExecutor& enclosing);
+/// The same for a text of its own (a loop's condition).
+void SubparseText(const std::string& text, StatementExecutor& enclosing);
 
 }  // namespace varnex::language

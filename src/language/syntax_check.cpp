@@ -4,6 +4,7 @@
 #include <varnex/base/strg.h>
 #include <varnex/language/function_table.h>
 #include <varnex/language/parser.h>
+#include <varnex/language/run_limits.h>
 #include <varnex/language/syntax_check.h>
 #include <varnex/model/op_scalar.h>
 
@@ -13,6 +14,7 @@
 #include <utility>
 
 #include "language/parse_actions.h"
+#include "language/run_guard.h"
 
 namespace varnex::language {
 namespace {
@@ -47,7 +49,73 @@ TextDefinitions CollectDefinitions(const char* text) {
   return found;
 }
 
-// The built-ins a call may name.
+// The names a text mentions as the first part of a reference, and whether it calls anything.
+struct NamesUsed {
+  std::set<std::string, std::less<>> names;
+  bool calls = false;
+};
+
+NamesUsed NamesIn(std::string_view text) {
+  NamesUsed used;
+  PARSE_ATTACHMENT source(PVMStrg(text.data(), static_cast<unsigned>(text.size())),
+                          PARSE_ATTACHMENT::Verbatim{});
+  Token token;
+  int previous = novl::END_OF_TEXT;
+  for (int code; (code = ScanToken(source, token)) != novl::END_OF_TEXT; previous = code) {
+    if (code == '(' && previous == novl::IDENT) {
+      used.calls = true;
+    }
+    if (code == novl::IDENT && previous != '.') {
+      used.names.insert(token.value);
+    }
+    if (code == novl::THIS || code == novl::HERE || code == '*' || code == novl::ON_STACK) {
+      used.calls = true;  // reaches values the scan cannot follow
+    }
+  }
+  return used;
+}
+
+// The names `body` assigns to (the first part of each "name ... :=") or declares.
+std::set<std::string, std::less<>> NamesAssigned(std::string_view body) {
+  std::set<std::string, std::less<>> assigned;
+  PARSE_ATTACHMENT source(PVMStrg(body.data(), static_cast<unsigned>(body.size())),
+                          PARSE_ATTACHMENT::Verbatim{});
+  Token token;
+  std::string statement_start;
+  bool at_start = true;
+  for (int code; (code = ScanToken(source, token)) != novl::END_OF_TEXT;) {
+    if (code == novl::ASSIGN && !statement_start.empty()) {
+      assigned.insert(statement_start);
+    }
+    if (at_start && code == novl::IDENT) {
+      statement_start = token.value;
+    } else if (code == ';' || code == '{' || code == '}' || code == novl::THEN ||
+               code == novl::ELSE) {
+      statement_start.clear();
+    }
+    at_start =
+        code == ';' || code == '{' || code == '}' || code == novl::THEN || code == novl::ELSE;
+  }
+  return assigned;
+}
+
+// Whether a loop's condition may turn false: it calls something (whose answer the check cannot
+// know), or names something its body assigns. A condition without names never changes.
+bool ConditionCanChange(const std::string& condition, std::string_view body) {
+  NamesUsed used = NamesIn(condition);
+  if (used.calls) {
+    return true;
+  }
+  std::set<std::string, std::less<>> assigned = NamesAssigned(body);
+  for (const std::string& name : used.names) {
+    if (assigned.contains(name)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The built-ins a call may name. the loaded table, or a private full one when none is loaded.
 class BuiltinNames {
  public:
   explicit BuiltinNames(const ifunc_list* table) : table_(table) {}
@@ -66,6 +134,8 @@ struct CheckContext {
   const NovlFindingSink& sink;
   const NovlFunctionQuery& is_feature;
   int findings = 0;
+  /// Whether a block was found nested too deep (reported once).
+  bool too_deep = false;
 
   void report(NovlFindingKind kind, int line, std::string name) {
     ++findings;
@@ -90,9 +160,9 @@ class CheckActions : public ParseActions {
 
   // A leading expression statement ends its text: whatever follows it never runs.
   void handOverFormula(Operand) override {
-    const PVMStrg& text = source_.SourceCode();
-    for (std::size_t at = source_.Position(); at < text.Length(); ++at) {
-      if (!std::isspace(static_cast<unsigned char>(text.At(static_cast<unsigned>(at))))) {
+    const std::string_view text = source_.Text();
+    for (std::size_t at = source_.Position(); at < text.size(); ++at) {
+      if (!std::isspace(static_cast<unsigned char>(text[at]))) {
         context_.report(NovlFindingKind::StatementsNeverRun, line(), std::string());
         return;
       }
@@ -107,19 +177,18 @@ class CheckActions : public ParseActions {
   void returnValue(Operand) override {}
   void printReference(const std::string&) override {}
 
-  // The block ends at the parser's read position; its first line lies that many line feeds up.
-  void braceConditional(Operand, std::string block) override {
-    checkBlock(block, line() - CountLineFeeds(block));
-  }
+  void braceConditional(Operand, TextSpan block) override { checkBlock(block); }
   void thenConditional(Operand, ThenElseParts parts) override {
-    int else_line = line() - CountLineFeeds(parts.else_part);
-    checkBlock(parts.then_part, else_line - CountLineFeeds(parts.then_part));
-    checkBlock(parts.else_part, else_line);
+    checkBlock(parts.then_part);
+    checkBlock(parts.else_part);
   }
   void loop(LoopParts parts) override {
-    int body_line = line() - CountLineFeeds(parts.body);
-    checkBlock(parts.condition, body_line - CountLineFeeds(parts.condition));
-    checkBlock(parts.body, body_line);
+    int condition_line = first_line_ - 1 + parts.condition_line;
+    checkCondition(parts.condition, condition_line);
+    checkBlock(parts.body);
+    if (!ConditionCanChange(parts.condition, SpanText(source_, parts.body))) {
+      context_.report(NovlFindingKind::UnchangingLoopCondition, condition_line, std::string());
+    }
   }
 
   std::string declareObject(const std::string& name, const std::string&) override { return name; }
@@ -167,7 +236,9 @@ class CheckActions : public ParseActions {
     return context_.builtins.knows(name) || context_.definitions.functions.contains(name) ||
            (context_.is_feature && context_.is_feature(name));
   }
-  void checkBlock(const std::string& text, int first_line);
+  void checkBlock(const TextSpan& span);
+  void checkCondition(const std::string& text, int first_line);
+  void checkSource(PARSE_ATTACHMENT& block, int first_line);
 
   CheckContext& context_;
   PARSE_ATTACHMENT& source_;
@@ -177,15 +248,39 @@ class CheckActions : public ParseActions {
 // The line offset of the block being parsed, for the syntax hook of the running check.
 int current_first_line = 1;
 
-void CheckActions::checkBlock(const std::string& text, int first_line) {
-  if (text.empty()) {
+void CheckActions::checkBlock(const TextSpan& span) {
+  if (span.empty()) {
     return;
   }
-  PARSE_ATTACHMENT block(PVMStrg(text.c_str()), PARSE_ATTACHMENT::Verbatim{});
-  CheckActions actions(context_, block, first_line);
-  int saved = std::exchange(current_first_line, first_line);
-  RunParse(block, actions);
-  current_first_line = saved;
+  // The block's lines count on from the checked text's first line.
+  PARSE_ATTACHMENT block(source_, span.begin, span.end, 1);
+  checkSource(block, first_line_ - 1 + span.first_line);
+}
+
+void CheckActions::checkCondition(const std::string& text, int first_line) {
+  PARSE_ATTACHMENT condition(PVMStrg(text.c_str()), PARSE_ATTACHMENT::Verbatim{});
+  checkSource(condition, first_line);
+}
+
+void CheckActions::checkSource(PARSE_ATTACHMENT& block, int first_line) {
+  NestingScope level(NestingScope::Block, GetNovlRunLimits().block_depth);
+  if (!level.entered()) {
+    if (!context_.too_deep) {
+      context_.too_deep = true;
+      context_.report(NovlFindingKind::NestedTooDeep, first_line, level.refusal());
+    }
+    return;
+  }
+  bool ran = RunWithStack([&] {
+    CheckActions actions(context_, block, first_line);
+    int saved = std::exchange(current_first_line, first_line);
+    RunParse(block, actions);
+    current_first_line = saved;
+  });
+  if (!ran && !context_.too_deep) {
+    context_.too_deep = true;
+    context_.report(NovlFindingKind::NestedTooDeep, first_line, kNoStackLeft);
+  }
 }
 
 }  // namespace
@@ -196,8 +291,7 @@ void ReportSyntaxError(const ParseState& state, const std::string& message) {
   if (!hook) {
     return;
   }
-  const std::string_view text(state.source.SourceCode().GetpStr(),
-                              state.source.SourceCode().Length());
+  const std::string_view text = state.source.Text();
   std::size_t begin = std::min(state.token.begin, state.source.Position());
   int line =
       state.source.GetLine() - CountLineFeeds(text.substr(begin, state.source.Position() - begin));

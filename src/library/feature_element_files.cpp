@@ -55,6 +55,7 @@ PARSE_ATTACHMENT::PARSE_ATTACHMENT(Featurelist_Element* feature) {
   feature->GetFeatureDescription(source_);
   feature->GetFileName(file_name_);
   filter_comments(source_);
+  ViewOwnText();
 }
 
 const char* Featurelist_Element::GetFeatureDescription(PVMStrg& out) {

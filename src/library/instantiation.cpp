@@ -4,6 +4,7 @@
 #include <varnex/language/interpreter.h>
 #include <varnex/language/parse_attachment.h>
 #include <varnex/language/parser.h>
+#include <varnex/language/run_limits.h>
 #include <varnex/library/feature_list.h>
 #include <varnex/library/handover_parameter.h>
 #include <varnex/library/modeller.h>
@@ -240,6 +241,9 @@ char* interpret(const char* name) {
   instance_name = new_instance_name.c_str();
   RunFeatureText(*feature, *temporary.get());
   std::unique_ptr<aritm> result = TakeResult();
+  if (NovlRunStopped()) {
+    return nullptr;  // a runaway text: the host was told why
+  }
   if (result == nullptr) {
     return new_instance_name.data();
   }
@@ -301,7 +305,7 @@ int reinterpret(rumpf* instance) {
   RunFeatureText(*feature, *temporary.get());
   handed.DeleteUntaken();
   std::unique_ptr<aritm> result = TakeResult();
-  object_planet* returned = ReturnedInstance(result.get());
+  object_planet* returned = NovlRunStopped() ? nullptr : ReturnedInstance(result.get());
   if (returned == nullptr) {
     return 0;  // the old instance stays as it was
   }

@@ -2,8 +2,6 @@
 #include <varnex/varnex.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "commands.h"
@@ -13,15 +11,13 @@ namespace varnex::cli {
 namespace {
 
 // The file as the library reads it: CR LF becomes LF and byte 26 ends the text.
-bool ReadFeatureText(const char* path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+bool ReadFeatureText(const char* path, std::string& text, std::string& error) {
+  std::string raw;
+  if (!PVFReadRegularFile(path, raw, &error)) {
     return false;
   }
-  std::ostringstream raw;
-  raw << in.rdbuf();
   text.clear();
-  for (char c : raw.str()) {
+  for (char c : raw) {
     if (c == 26) {
       break;
     }
@@ -47,6 +43,16 @@ void PrintFinding(const char* file, const NovlFinding& finding) {
           "%s:%d: the statements after this expression never run: a text or block that "
           "starts with an expression is a formula (start it with an assignment)\n",
           file, finding.line);
+      break;
+    case NovlFindingKind::UnchangingLoopCondition:
+      std::printf(
+          "%s:%d: warning: the condition of this dowhile names nothing its body assigns: once "
+          "true it stays true until the run's iteration limit stops it\n",
+          file, finding.line);
+      break;
+    case NovlFindingKind::NestedTooDeep:
+      std::printf("%s:%d: %s; the blocks inside are not checked\n", file, finding.line,
+                  finding.name.c_str());
       break;
     case NovlFindingKind::UnknownFunction:
       std::printf("%s:%d: call of '%s', which is neither a built-in nor a feature of the library\n",
@@ -84,8 +90,9 @@ int RunCheck(Arguments args) {
   bool unreadable = false;
   for (const char* file : args) {
     std::string text;
-    if (!ReadFeatureText(file, text)) {
-      std::fprintf(stderr, "varnex: cannot read '%s'\n", file);
+    std::string error;
+    if (!ReadFeatureText(file, text, error)) {
+      std::fprintf(stderr, "varnex: cannot read '%s': %s\n", file, error.c_str());
       unreadable = true;
       continue;
     }
@@ -105,9 +112,11 @@ const Command kCheckCommand = {
     "                                       the entity of a feature of the library)\n"
     "  FILE:LINE: call of 'NAME', ...      (neither a built-in, a FUNCTION of the file,\n"
     "                                       nor a feature of the library on NOVLPath)\n"
+    "  FILE:LINE: warning: the condition of this dowhile names nothing its body assigns\n"
+    "  FILE:LINE: blocks nested deeper than N   (the run's nesting limit)\n"
     "Both branches of every conditional and every loop body are checked. A broken first\n"
     "statement ends the check of its text, as it ends the text's run.\n"
-    "Exits 0 when nothing was found, 1 otherwise.\n",
+    "Exits 0 when nothing was found, 1 otherwise (also for a FILE that is no regular file).\n",
     RunCheck};
 
 }  // namespace varnex::cli

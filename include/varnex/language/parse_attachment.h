@@ -8,6 +8,7 @@
 #include <varnex/export.h>
 
 #include <cstddef>
+#include <string_view>
 
 class Featurelist_Element;
 
@@ -27,6 +28,11 @@ class VARNEX_API PARSE_ATTACHMENT {
   PARSE_ATTACHMENT(const PVMStrg& text, PARSE_ATTACHMENT* parent);
   /// The text unchanged, comments included; for scanners that must see every character.
   PARSE_ATTACHMENT(const PVMStrg& text, Verbatim);
+  /// The characters [begin, end) of `parent`'s text (a block of it), read in place: the parent
+  /// must outlive this source and keep its text unchanged. The file name is the parent's;
+  /// `first_line` is the line number of the first character.
+  PARSE_ATTACHMENT(const PARSE_ATTACHMENT& parent, std::size_t begin, std::size_t end,
+                   int first_line);
   virtual ~PARSE_ATTACHMENT();
 
   PARSE_ATTACHMENT(const PARSE_ATTACHMENT&) = delete;
@@ -34,10 +40,10 @@ class VARNEX_API PARSE_ATTACHMENT {
 
   /// The next byte (0-255) or -1 at the end; counts the line feeds it returns.
   int GetC() {
-    if (position_ >= source_.Length()) {
+    if (position_ >= text_.size()) {
       return -1;
     }
-    int c = static_cast<unsigned char>(source_.At(static_cast<unsigned>(position_++)));
+    int c = static_cast<unsigned char>(text_[position_++]);
     if (c == '\n') {
       ++line_feeds_;
     }
@@ -46,15 +52,14 @@ class VARNEX_API PARSE_ATTACHMENT {
   /// Steps back over the byte GetC() returned last (the scanner's look-ahead); no effect at the
   /// start of the text.
   void UngetC() {
-    if (position_ > 0 && source_.At(static_cast<unsigned>(--position_)) == '\n') {
+    if (position_ > 0 && text_[--position_] == '\n') {
       --line_feeds_;
     }
   }
   /// The byte `ahead` places after the read position without reading it, or -1 past the end.
   int PeekC(std::size_t ahead = 0) const {
     std::size_t at = position_ + ahead;
-    return at < source_.Length() ? static_cast<unsigned char>(source_.At(static_cast<unsigned>(at)))
-                                 : -1;
+    return at < text_.size() ? static_cast<unsigned char>(text_[at]) : -1;
   }
   /// Offset of the next byte GetC() returns.
   std::size_t Position() const { return position_; }
@@ -69,12 +74,18 @@ class VARNEX_API PARSE_ATTACHMENT {
   const char* GetFileName(PVMStrg& out) const;
   /// Path followed by file name.
   const char* GetFullFileName(PVMStrg& out) const;
+  /// The text the source owns; empty for a block of another source's text (see Text()).
   const PVMStrg& SourceCode() const { return source_; }
+  /// The characters this source reads, its own or a block of its parent's.
+  std::string_view Text() const { return text_; }
 
  private:
   void ReadFile(const PVMStrg& full_name);
+  /// Reads the owned text from now on.
+  void ViewOwnText() { text_ = std::string_view(source_.GetpStr(), source_.Length()); }
 
   PVMStrg source_;
+  std::string_view text_;
   std::size_t position_ = 0;
   int line_feeds_ = 0;
   int base_line_ = 0;

@@ -32,7 +32,13 @@ enum class NovlFindingKind {
   UnknownFunction,  ///< a call names neither a built-in nor a feature function
   /// A text or block starts with an expression statement: it is taken as a formula and the
   /// statements after it never run.
-  StatementsNeverRun
+  StatementsNeverRun,
+  /// A dowhile whose condition names nothing its body assigns (and calls nothing): once true it
+  /// stays true, and the loop runs until the run's iteration limit stops it.
+  UnchangingLoopCondition,
+  /// Blocks nested deeper than the run's limit (or the stack) allows; reported once, the
+  /// deeper blocks are not checked.
+  NestedTooDeep
 };
 
 struct NovlFinding {

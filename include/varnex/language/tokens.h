@@ -47,7 +47,8 @@ enum Token : int {
   LE_OP = 293,
   GE_OP = 294,
   /// A token the language cannot take: an identifier or number of more than kMaxTokenLength
-  /// characters. The parser treats it as a syntax error and skips the statement.
+  /// characters, or a number out of the range of its type (an integer above 2147483647, a real
+  /// above the largest double). The parser treats it as a syntax error.
   BAD_TOKEN = 295,
 };
 

@@ -42,6 +42,8 @@ const char* OperatorText(BinaryOp op) {
 // parsed with a nested recorder when nest_blocks is set.
 class Recorder : public ParseActions {
  public:
+  explicit Recorder(PARSE_ATTACHMENT& source) : source_(source) {}
+
   std::vector<std::string> log;
   bool nest_blocks = false;
 
@@ -58,11 +60,11 @@ class Recorder : public ParseActions {
   }
   void returnValue(Operand value) override { Log("return " + TextOf(value)); }
   void printReference(const std::string& ref) override { Log("print " + ref); }
-  void braceConditional(Operand condition, std::string block) override {
-    Log("if " + TextOf(condition) + " {" + block + "}");
+  void braceConditional(Operand condition, TextSpan block) override {
+    Log("if " + TextOf(condition) + " {" + Span(block) + "}");
     if (nest_blocks) {
-      PARSE_ATTACHMENT source(PVMStrg(block.c_str()), nullptr);
-      Recorder inner;
+      PARSE_ATTACHMENT source(source_, block.begin, block.end, block.first_line);
+      Recorder inner(source);
       RunParse(source, inner);
       for (const std::string& line : inner.log) {
         Log("  " + line);
@@ -70,9 +72,12 @@ class Recorder : public ParseActions {
     }
   }
   void thenConditional(Operand condition, ThenElseParts parts) override {
-    Log("if " + TextOf(condition) + " then{" + parts.then_part + "}else{" + parts.else_part + "}");
+    Log("if " + TextOf(condition) + " then{" + Span(parts.then_part) + "}else{" +
+        Span(parts.else_part) + "}");
   }
-  void loop(LoopParts parts) override { Log("while{" + parts.condition + "}{" + parts.body + "}"); }
+  void loop(LoopParts parts) override {
+    Log("while{" + parts.condition + "}{" + Span(parts.body) + "}");
+  }
   std::string declareObject(const std::string& name, const std::string& type) override {
     Log("declare " + name + ":" + type);
     return name;
@@ -137,6 +142,9 @@ class Recorder : public ParseActions {
 
  private:
   void Log(const std::string& line) { log.push_back(line); }
+  std::string Span(const TextSpan& span) const { return std::string(SpanText(source_, span)); }
+
+  PARSE_ATTACHMENT& source_;
 };
 
 struct Parsed {
@@ -146,7 +154,7 @@ struct Parsed {
 
 Parsed Parse(const std::string& text, bool nest_blocks = false) {
   PARSE_ATTACHMENT source(PVMStrg(text.c_str()), nullptr);
-  Recorder recorder;
+  Recorder recorder(source);
   recorder.nest_blocks = nest_blocks;
   int result = RunParse(source, recorder);
   return {result, recorder.log};

@@ -10,6 +10,10 @@ namespace {
 
 using namespace varnex::language;
 
+std::string Text(const PARSE_ATTACHMENT& source, const TextSpan& span) {
+  return std::string(SpanText(source, span));
+}
+
 std::string Rest(PARSE_ATTACHMENT& source) {
   std::string rest;
   for (int c = source.GetC(); c != -1; c = source.GetC()) {
@@ -20,13 +24,13 @@ std::string Rest(PARSE_ATTACHMENT& source) {
 
 TEST(RawText, BraceBlockEndsAtTheMatchingBrace) {
   PARSE_ATTACHMENT source(PVMStrg(" a := {1}; if (x) { b := 2; }; }; c;"), nullptr);
-  EXPECT_EQ(ReadBraceBlock(source), " a := {1}; if (x) { b := 2; }; ");
+  EXPECT_EQ(Text(source, ReadBraceBlock(source)), " a := {1}; if (x) { b := 2; }; ");
   EXPECT_EQ(Rest(source), "; c;");
 }
 
 TEST(RawText, BraceBlockEndsAtTheEndOfTheText) {
   PARSE_ATTACHMENT source(PVMStrg("a; { b;"), nullptr);
-  EXPECT_EQ(ReadBraceBlock(source), "a; { b;");
+  EXPECT_EQ(Text(source, ReadBraceBlock(source)), "a; { b;");
 }
 
 struct ThenElseCase {
@@ -52,8 +56,8 @@ TEST(RawText, ThenElseParts) {
   for (const ThenElseCase& c : cases) {
     PARSE_ATTACHMENT source(PVMStrg(c.text), nullptr);
     ThenElseParts parts = ReadThenElse(source);
-    EXPECT_EQ(parts.then_part, c.then_part) << c.text;
-    EXPECT_EQ(parts.else_part, c.else_part) << c.text;
+    EXPECT_EQ(Text(source, parts.then_part), c.then_part) << c.text;
+    EXPECT_EQ(Text(source, parts.else_part), c.else_part) << c.text;
     EXPECT_EQ(Rest(source), c.rest) << c.text;
   }
 }
@@ -62,7 +66,7 @@ TEST(RawText, LoopConditionAndBody) {
   PARSE_ATTACHMENT source(PVMStrg("f(i) < (3 + n)) { i := i + 1; { }; }; rest"), nullptr);
   LoopParts parts = ReadLoop(source);
   EXPECT_EQ(parts.condition, "f(i) < (3 + n);");
-  EXPECT_EQ(parts.body, " i := i + 1; { }; ");
+  EXPECT_EQ(Text(source, parts.body), " i := i + 1; { }; ");
   EXPECT_EQ(Rest(source), "; rest");
 }
 
@@ -75,7 +79,29 @@ TEST(RawText, SkipPastSemicolon) {
 TEST(RawText, BlocksHaveNoLengthLimit) {
   std::string body(200000, 'x');
   PARSE_ATTACHMENT source(PVMStrg(("i < 3) {" + body + "};").c_str()), nullptr);
-  EXPECT_EQ(ReadLoop(source).body.size(), body.size());
+  TextSpan read = ReadLoop(source).body;
+  EXPECT_EQ(read.end - read.begin, body.size());
+}
+
+// A block is a window on its source's text: a block nested n deep costs no copy of the text
+// around it, so memory grows with the text, not with the square of the nesting.
+TEST(RawText, BlocksAreWindowsOnTheirSourceWithTheirLines) {
+  PARSE_ATTACHMENT source(PVMStrg("x;\n{ a;\n { b; };\n}; c;"), nullptr);
+  source.GetC();
+  source.GetC();
+  source.GetC();
+  source.GetC();  // past "{"
+  TextSpan outer = ReadBraceBlock(source);
+  EXPECT_EQ(outer.first_line, 2);
+  PARSE_ATTACHMENT block(source, outer.begin, outer.end, outer.first_line);
+  EXPECT_EQ(block.Text().data(), source.Text().data() + outer.begin) << "no copy";
+  EXPECT_EQ(block.Text(), " a;\n { b; };\n");
+  EXPECT_EQ(block.GetLine(), 2);
+  while (block.GetC() != '{') {
+  }
+  TextSpan inner = ReadBraceBlock(block);
+  EXPECT_EQ(inner.first_line, 3);
+  EXPECT_EQ(Text(block, inner), " b; ");
 }
 
 }  // namespace
