@@ -1,6 +1,7 @@
 // Argument reading and result placement shared by the built-in handlers (see handler_support.h).
 #include "builtins/handler_support.h"
 
+#include <varnex/base/messages.h>
 #include <varnex/model/model.h>
 
 namespace varnex::builtins {
@@ -139,6 +140,13 @@ void SetVectorValue(op_vector& target, const SPAvector& v) {
 void ReplaceResult(aritm** result, aritm* operand) {
   delete *result;
   *result = operand;
+}
+
+void ReportRefusal(const char* name, const std::string& why) {
+  if (pPVFHandleMessage != nullptr) {
+    std::string text = std::string(name) + ": " + why;
+    pPVFHandleMessage->Error("NovlBuiltinRefused", text.c_str());
+  }
 }
 
 }  // namespace varnex::builtins

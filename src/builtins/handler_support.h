@@ -52,4 +52,8 @@ aritm* CopyOperand(aritm* operand);
 /// Replaces the slot's operand (deleting it) by `operand`, which may be null.
 void ReplaceResult(aritm** result, aritm* operand);
 
+/// Tells the host (Error, title "NovlBuiltinRefused") that the built-in `name` refused its
+/// arguments and why.
+void ReportRefusal(const char* name, const std::string& why);
+
 }  // namespace varnex::builtins

@@ -12,16 +12,24 @@
 namespace varnex::builtins {
 namespace {
 
-void SetTransf(aritm** result, const SPAtransf& transf) {
-  *NewResult<op_trans>(result) = &transf;
+// A transformation with an infinite or NaN number is refused here, where it is made: applied
+// to a body it would send the mesher into an endless loop.
+void SetTransf(aritm** result, const SPAtransf& transf, const char* name) {
+  op_trans* value = NewResult<op_trans>(result);
+  if (!transf.finite()) {
+    ReportRefusal(name,
+                  "the transformation is not finite (an angle or distance is infinite or NaN)");
+    return;
+  }
+  *value = &transf;
 }
 
-void SetTranslation(aritm** result, double x, double y, double z) {
-  SetTransf(result, fmtranslate(x, y, z));
+void SetTranslation(aritm** result, double x, double y, double z, const char* name) {
+  SetTransf(result, fmtranslate(x, y, z), name);
 }
 
-void SetRotation(aritm** result, double ax, double ay, double az, double angle) {
-  SetTransf(result, fmrotate(ax, ay, az, angle));
+void SetRotation(aritm** result, double ax, double ay, double az, double angle, const char* name) {
+  SetTransf(result, fmrotate(ax, ay, az, angle), name);
 }
 
 // The rotation by `angle` about the axis line through `origin` along `direction`.
@@ -33,17 +41,17 @@ SPAtransf RotationAboutLine(const SPAvector& origin, const SPAvector& direction,
 // Rotation about an axis operand (its line) or a vector operand (through the origin), by the
 // angle in argument 2. Any other first argument leaves the transformation empty.
 void RotationAboutOperand(aritm** args, aritm** result) {
-  op_trans* value = NewResult<op_trans>(result);
+  NewResult<op_trans>(result);
   aritm* axis = Argument(args, 0);
   double angle = NumberArgument(args, 1);
   SPAvector direction;
   if (axis != nullptr && axis->IsOpAxis()) {
     const double* a = axis->get_axis();
-    SPAtransf transf = RotationAboutLine(SPAvector(a), SPAvector(a + 3), angle);
-    *value = &transf;
+    ReplaceResult(result, nullptr);
+    SetTransf(result, RotationAboutLine(SPAvector(a), SPAvector(a + 3), angle), "set_Rotation");
   } else if (VectorArgument(args, 0, direction)) {
-    SPAtransf transf = fmrotate(direction.x(), direction.y(), direction.z(), angle);
-    *value = &transf;
+    ReplaceResult(result, nullptr);
+    SetTransf(result, fmrotate(direction.x(), direction.y(), direction.z(), angle), "set_Rotation");
   }
 }
 
@@ -102,31 +110,32 @@ void TransformedComponent(aritm** args, aritm** result, int component) {
 }  // namespace
 
 void SetTranslationXyz(aritm** args, aritm** result) {
-  SetTranslation(result, NumberArgument(args, 0), NumberArgument(args, 1), NumberArgument(args, 2));
+  SetTranslation(result, NumberArgument(args, 0), NumberArgument(args, 1), NumberArgument(args, 2),
+                 "set_translation");
 }
 
 void SetXTranslation(aritm** args, aritm** result) {
-  SetTranslation(result, NumberArgument(args, 0), 0.0, 0.0);
+  SetTranslation(result, NumberArgument(args, 0), 0.0, 0.0, "set_Xtranslation");
 }
 
 void SetYTranslation(aritm** args, aritm** result) {
-  SetTranslation(result, 0.0, NumberArgument(args, 0), 0.0);
+  SetTranslation(result, 0.0, NumberArgument(args, 0), 0.0, "set_Ytranslation");
 }
 
 void SetZTranslation(aritm** args, aritm** result) {
-  SetTranslation(result, 0.0, 0.0, NumberArgument(args, 0));
+  SetTranslation(result, 0.0, 0.0, NumberArgument(args, 0), "set_Ztranslation");
 }
 
 void SetXRotation(aritm** args, aritm** result) {
-  SetRotation(result, 1.0, 0.0, 0.0, NumberArgument(args, 0));
+  SetRotation(result, 1.0, 0.0, 0.0, NumberArgument(args, 0), "set_Xrotation");
 }
 
 void SetYRotation(aritm** args, aritm** result) {
-  SetRotation(result, 0.0, 1.0, 0.0, NumberArgument(args, 0));
+  SetRotation(result, 0.0, 1.0, 0.0, NumberArgument(args, 0), "set_Yrotation");
 }
 
 void SetZRotation(aritm** args, aritm** result) {
-  SetRotation(result, 0.0, 0.0, 1.0, NumberArgument(args, 0));
+  SetRotation(result, 0.0, 0.0, 1.0, NumberArgument(args, 0), "set_Zrotation");
 }
 
 // set_rotation(ax, ay, az, angle): about the direction (ax, ay, az) through the origin; an axis
@@ -138,16 +147,16 @@ void SetRotationAbout(aritm** args, aritm** result) {
     return;
   }
   SetRotation(result, NumberArgument(args, 0), NumberArgument(args, 1), NumberArgument(args, 2),
-              NumberArgument(args, 3));
+              NumberArgument(args, 3), "set_rotation");
 }
 
 // set_Translation(vector).
 void SetTranslationVector(aritm** args, aritm** result) {
-  op_trans* value = NewResult<op_trans>(result);
+  NewResult<op_trans>(result);
   SPAvector v;
   if (VectorArgument(args, 0, v)) {
-    SPAtransf transf = fmtranslate(v.x(), v.y(), v.z());
-    *value = &transf;
+    ReplaceResult(result, nullptr);
+    SetTranslation(result, v.x(), v.y(), v.z(), "set_Translation");
   }
 }
 

@@ -11,10 +11,19 @@
 #include "geometry/kernel_scope.h"
 #include "geometry/occt_convert.h"
 
+namespace {
+
+bool IsFinite(const SPAvector& v) {
+  return std::isfinite(v.x()) && std::isfinite(v.y()) && std::isfinite(v.z());
+}
+
+}  // namespace
+
 std::vector<SPAtransf> MatrixPlacements(long count1, const SPAvector& step1, long count2,
                                         const SPAvector& step2) {
   std::vector<SPAtransf> placements;
-  if (count1 < 1 || count2 < 1 || count1 > kMaxPatternCopies / count2) {
+  if (count1 < 1 || count2 < 1 || count1 > kMaxPatternCopies / count2 || !IsFinite(step1) ||
+      !IsFinite(step2)) {
     return placements;
   }
   placements.reserve(static_cast<std::size_t>(count1 * count2));
@@ -31,7 +40,9 @@ std::vector<SPAtransf> CirclePlacements(const SPAposition& centre, const SPAvect
                                         long count, double step, bool turn,
                                         const SPAposition& reference) {
   std::vector<SPAtransf> placements;
-  if (count < 1 || count > kMaxPatternCopies || axis.len() < SPAresnor || !std::isfinite(step)) {
+  if (count < 1 || count > kMaxPatternCopies || axis.len() < SPAresnor || !std::isfinite(step) ||
+      !IsFinite(axis) || !IsFinite(SPAposition() - centre) ||
+      !IsFinite(SPAposition() - reference)) {
     return placements;
   }
   SPAvector toOrigin = SPAposition() - centre;
@@ -53,6 +64,12 @@ ENTITY* fmPatternBody(ENTITY* entity, const std::vector<SPAtransf>& placements) 
   if (body == nullptr || placements.empty()) {
     RecordOutcome(outcome(KERNEL_NULL_ARGUMENT, "a pattern needs a body and placements"));
     return nullptr;
+  }
+  for (const SPAtransf& placement : placements) {
+    if (!placement.finite()) {
+      RecordOutcome(outcome(KERNEL_BAD_VALUE, "a pattern placement is not finite"));
+      return nullptr;
+    }
   }
   outcome result = RunKernelOperation([&] {
     const TopoDS_Shape& original = ShapeOf(body);

@@ -198,6 +198,17 @@ XBOOL SPAtransf::identity() const {
                  std::fabs(scale_ - 1.0) < SPAresnor);
 }
 
+XBOOL SPAtransf::finite() const {
+  bool finite = std::isfinite(scale_);
+  for (int i = 0; i < 3; ++i) {
+    finite = finite && std::isfinite(translation_.component(i));
+    for (int j = 0; j < 3; ++j) {
+      finite = finite && std::isfinite(affine_.element(i, j));
+    }
+  }
+  return ToXBool(finite);
+}
+
 SPAtransf SPAtransf::inverse() const {
   SPAmatrix inverseAffine = affine_.inverse();
   double inverseScale = scale_ == 0.0 ? 0.0 : 1.0 / scale_;

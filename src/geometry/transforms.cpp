@@ -39,6 +39,8 @@ outcome api_apply_transf(ENTITY* entity, const SPAtransf& transf) {
     return RecordOutcome(outcome(KERNEL_NULL_ARGUMENT));
   }
   return RunKernelOperation([&] {
+    // A NaN or infinite placement would send the mesher into an endless loop later.
+    RequireKernel(transf.finite(), KERNEL_BAD_VALUE, "transformation is not finite");
     gp_Trsf trsf;
     if (ToTrsf(transf, trsf)) {
       // Copied, not located: Booleans on located shapes transform surfaces on every query and

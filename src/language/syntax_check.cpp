@@ -115,7 +115,7 @@ bool ConditionCanChange(const std::string& condition, std::string_view body) {
   return false;
 }
 
-// The built-ins a call may name. the loaded table, or a private full one when none is loaded.
+// The built-ins a call may name.
 class BuiltinNames {
  public:
   explicit BuiltinNames(const ifunc_list* table) : table_(table) {}

@@ -3,6 +3,10 @@
 #include <varnex/library/handover_parameter.h>
 #include <varnex/library/library_hooks.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
 #include "library/restraints.h"
 #include "library/token_reader.h"
 
@@ -10,6 +14,41 @@ using varnex::library::TokenReader;
 using varnex::library::Trimmed;
 
 namespace {
+
+// Whether a value text goes on after a ";" (a value is one formula).
+bool HoldsSeveralStatements(const PVMStrg& text) {
+  TokenReader reader(text);
+  bool ended = false;
+  for (int code = reader.Next(); code != novl::END_OF_TEXT; code = reader.Next()) {
+    if (ended) {
+      return true;
+    }
+    ended = code == ';';
+  }
+  return false;
+}
+
+// Whether the text (quoted or not) is one of the names.
+bool IsOneOf(const PVMStrg& text, const VALUE_LIST<PVMStrg>& names) {
+  std::string bare = varnex::library::ToStd(Trimmed(text));
+  if (bare.size() >= 2 && bare.front() == '\'' && bare.back() == '\'') {
+    bare = bare.substr(1, bare.size() - 2);
+  }
+  for (int i = 0; i < names.count(); ++i) {
+    if (bare == names[i].GetpStr()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Whether a value text is a number that is not finite ("inf", "-inf", "nan").
+bool IsNonFiniteNumber(const PVMStrg& text) {
+  const char* begin = text.GetpStr();
+  char* end = nullptr;
+  double number = std::strtod(begin, &end);
+  return end != begin && *end == '\0' && !std::isfinite(number);
+}
 
 const char* StoredText(const PVMStrg& text) {
   return text.IsVoid() ? nullptr : text.GetpStr();
@@ -196,6 +235,9 @@ XBOOL HANDOVER_PARAMETER::IsUnevaluated() const {
 
 const char* HANDOVER_PARAMETER::Set(const PVMStrg& text) {
   PVMStrg candidate = Trimmed(text);
+  if (HoldsSeveralStatements(candidate)) {
+    return nullptr;  // "5; depth=3" would set 5 and drop the rest unseen
+  }
   const bool refers = candidate.Find("_@");
   if (IsStringLike() && !refers) {
     candidate = NormalisedLiteral(candidate);
@@ -203,6 +245,9 @@ const char* HANDOVER_PARAMETER::Set(const PVMStrg& text) {
   PVMStrg result;
   if (check_restrictions(candidate, result) != kAccepted) {
     return nullptr;
+  }
+  if (enumerationValues_ && !refers && !IsOneOf(result, *enumerationValues_)) {
+    return nullptr;  // a name outside the enumeration would silently build the default
   }
   valueSource_ = "";
   if ((refers && !type_.StartsWith("Con")) || type_ == "transformation_matrix") {
@@ -225,7 +270,13 @@ int HANDOVER_PARAMETER::check_restrictions(PVMStrg& value, PVMStrg& result) cons
   if (!evaluate(varnex::library::AsFormula(value), result, &logical)) {
     return kValueNotEvaluable;
   }
-  for (const PVMStrg& restraint : varnex::library::SplitRestraints(restraints_)) {
+  std::vector<PVMStrg> restraints = varnex::library::SplitRestraints(restraints_);
+  // Infinity passes "VALUE > 0" and NaN fails no comparison the way a restraint means it: a
+  // value that is not a finite number violates every restraint.
+  if (!restraints.empty() && IsNonFiniteNumber(result)) {
+    return kRestraintViolated;
+  }
+  for (const PVMStrg& restraint : restraints) {
     int verdict = CheckOneRestraint(restraint, value);
     if (verdict != kAccepted) {
       return verdict;

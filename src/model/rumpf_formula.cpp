@@ -4,6 +4,7 @@
 #include <varnex/model/rumpf.h>
 #include <varnex/model/welt.h>
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -96,6 +97,12 @@ int rumpf::CheckRestrictions(PVMStrg& value, PVMStrg& violated) {
       varnex::model::EvaluateFormula(varnex::model::AsStatement(value).c_str()));
   if (evaluated == nullptr) {
     return 0;  // refused earlier as not evaluable, if at all
+  }
+  // Infinity passes "VALUE > 0": a number that is not finite violates the first restriction.
+  if ((evaluated->IsOpZahl() || evaluated->IsOpNumber()) &&
+      !std::isfinite(evaluated->get_double())) {
+    violated = (*restrictions_)[0];
+    return 1;
   }
   PVMStrg text;
   evaluated->GetValue(text);

@@ -62,9 +62,14 @@ const char* InterpretFeature(const char* feature_name, Arguments assignments) {
     Fail(std::string("the parameters of '") + feature_name + "' have no types");
     return nullptr;
   }
+  const int errors = ReportedErrors();
   const char* name = interpret(feature_name);
   if (name == nullptr) {
     Fail(std::string("feature '") + feature_name + "' made no instance");
+  } else if (ReportedErrors() > errors) {
+    // What the engine refused is missing from the instance: it is no success.
+    Fail(std::string("feature '") + feature_name + "' reported errors (see above)");
+    return nullptr;
   }
   return name;
 }

@@ -18,10 +18,15 @@ namespace fs = std::filesystem;
 // are answered "yes" (a rebuild the engine asks for goes ahead).
 class StderrMessages : public PVFHandleMessage {
  public:
-  void Error(const char* title, const char* text) override { Print("error", title, text); }
+  void Error(const char* title, const char* text) override {
+    ++errors;
+    Print("error", title, text);
+  }
   void Warning(const char* title, const char* text) override { Print("warning", title, text); }
   void Information(const char* title, const char* text) override { Print("note", title, text); }
   Answer Ask(const char*, const char*, XBOOL) override { return AnswerYes; }
+
+  int errors = 0;
 
  private:
   static void Print(const char* level, const char* title, const char* text) {
@@ -64,6 +69,11 @@ bool IsDirectory(const fs::path& path) {
   return fs::is_directory(path, error);
 }
 
+StderrMessages& Messages() {
+  static StderrMessages messages;
+  return messages;
+}
+
 }  // namespace
 
 std::string ShippedFeatureDirectory() {
@@ -83,8 +93,12 @@ std::string ShippedFeatureDirectory() {
   return std::string();
 }
 
+int ReportedErrors() {
+  return Messages().errors;
+}
+
 void InstallHostHooks() {
-  static StderrMessages messages;
+  StderrMessages& messages = Messages();
   if (pPVFHandleMessage == &messages) {
     return;
   }

@@ -10,6 +10,9 @@ namespace varnex::cli {
 /// Installs the message handler, the print sink and the host's feature context. Idempotent.
 void InstallHostHooks();
 
+/// How many errors the engine has reported to the host so far.
+int ReportedErrors();
+
 /// The directory of the shipped feature library: next to the binary (../share/varnex/features
 /// or ./features), else the source tree's features/; empty when none exists.
 std::string ShippedFeatureDirectory();

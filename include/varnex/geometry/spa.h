@@ -116,6 +116,8 @@ class VARNEX_API SPAtransf {
   XBOOL reflect() const { return reflect_; }
   XBOOL shear() const { return shear_; }
   XBOOL identity() const;
+  /// Whether every number of the transformation is finite (no infinity, no NaN).
+  XBOOL finite() const;
 
   /// The transformation that undoes this one.
   SPAtransf inverse() const;

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "builtins/handler_support.h"
@@ -33,11 +34,31 @@ SPAposition ReferenceOf(ENTITY* entity) {
   return low + 0.5 * (high - low);
 }
 
-void Answer(aritm** result, ENTITY* entity, const std::vector<SPAtransf>& placements) {
+// Too many copies, or a step that is not finite, is refused with a message: answering the
+// geometry without copies would pass for success (a plate without its holes).
+void Answer(aritm** result, ENTITY* entity, const std::vector<SPAtransf>& placements,
+            const char* name, bool refused) {
   op_geom* geometry = NewResult<op_geom>(result);
-  if (entity != nullptr && !placements.empty()) {
-    SetGeometry(*geometry, fmPatternBody(entity, placements));
+  if (entity == nullptr) {
+    return;
   }
+  if (refused) {
+    ReportRefusal(name, "more than " + std::to_string(kMaxPatternCopies) +
+                            " copies, or a step or axis that is not finite");
+    return;
+  }
+  if (!placements.empty()) {
+    ENTITY* pattern = fmPatternBody(entity, placements);
+    if (pattern == nullptr) {
+      ReportRefusal(name, "a placement of the pattern is not finite");
+    }
+    SetGeometry(*geometry, pattern);
+  }
+}
+
+// Whether counts that ask for copies got no placements: over the limit, or not finite.
+bool Refused(const std::vector<SPAtransf>& placements, long count1, long count2 = 1) {
+  return placements.empty() && count1 >= 1 && count2 >= 1;
 }
 
 // (geometry, count1, step1, count2, step2): copies at i·step1 + j·step2. A number step is a
@@ -67,7 +88,9 @@ double DivisionStep(aritm** args) {
 }  // namespace
 
 void GenerateMatrix(aritm** args, aritm** result) {
-  Answer(result, EntityArgument(args, 0), Matrix(args));
+  std::vector<SPAtransf> placements = Matrix(args);
+  Answer(result, EntityArgument(args, 0), placements, "Generate_Matrix",
+         Refused(placements, IntegerArgument(args, 1, 0), IntegerArgument(args, 3, 1)));
 }
 
 // (geometry, count1, step1, count2, step2, angle): the matrix, the k-th copy (row by row) also
@@ -83,31 +106,40 @@ void GenerateRotMatrix(aritm** args, aritm** result) {
                      translate_transf(-toCentre);
     placements[k] = turn * placements[k];
   }
-  Answer(result, entity, placements);
+  Answer(result, entity, placements, "Generate_RotMatrix",
+         Refused(placements, IntegerArgument(args, 1, 0), IntegerArgument(args, 3, 1)));
 }
 
 // (geometry, axis, count, step angle): count copies k·step about the axis, orientation kept.
 void GenerateWreath(aritm** args, aritm** result) {
   ENTITY* entity = EntityArgument(args, 0);
-  Answer(result, entity, Circle(args, entity, NumberArgument(args, 3), false));
+  std::vector<SPAtransf> placements = Circle(args, entity, NumberArgument(args, 3), false);
+  Answer(result, entity, placements, "Generate_Wreath",
+         Refused(placements, IntegerArgument(args, 2, 0)));
 }
 
 // As Generate_Wreath, each copy turned with the circle.
 void GenerateRotWreath(aritm** args, aritm** result) {
   ENTITY* entity = EntityArgument(args, 0);
-  Answer(result, entity, Circle(args, entity, NumberArgument(args, 3), true));
+  std::vector<SPAtransf> placements = Circle(args, entity, NumberArgument(args, 3), true);
+  Answer(result, entity, placements, "Generate_RotWreath",
+         Refused(placements, IntegerArgument(args, 2, 0)));
 }
 
 // (geometry, axis, count): the full circle divided into count equal steps, orientation kept.
 void GenerateCircleDivision(aritm** args, aritm** result) {
   ENTITY* entity = EntityArgument(args, 0);
-  Answer(result, entity, Circle(args, entity, DivisionStep(args), false));
+  std::vector<SPAtransf> placements = Circle(args, entity, DivisionStep(args), false);
+  Answer(result, entity, placements, "Generate_CircleDivision",
+         Refused(placements, IntegerArgument(args, 2, 0)));
 }
 
 // As Generate_CircleDivision, each copy turned with the circle.
 void GenerateRotCircleDivision(aritm** args, aritm** result) {
   ENTITY* entity = EntityArgument(args, 0);
-  Answer(result, entity, Circle(args, entity, DivisionStep(args), true));
+  std::vector<SPAtransf> placements = Circle(args, entity, DivisionStep(args), true);
+  Answer(result, entity, placements, "Generate_RotCircleDivision",
+         Refused(placements, IntegerArgument(args, 2, 0)));
 }
 
 }  // namespace varnex::builtins
