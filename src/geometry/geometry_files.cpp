@@ -1,4 +1,5 @@
 // Reading bodies from files (body files, STEP, BREP) and writing one body to a body file.
+#include <varnex/base/file_io.h>
 #include <varnex/geometry/body_io.h>
 #include <varnex/geometry/geometry_files.h>
 #include <varnex/geometry/model_bodies.h>
@@ -83,6 +84,11 @@ TopoDS_Shape ReadBrep(const char* path) {
 
 // Bodies restored from a body file, added to the model; the first, or null.
 ENTITY* ReadBodyFile(const char* path) {
+  std::string error;
+  if (!PVFIsRegularFile(path, &error)) {
+    RecordOutcome(outcome(KERNEL_READ_FAILED, error));
+    return nullptr;
+  }
   File file(std::fopen(path, "rb"));
   if (!file) {
     RecordOutcome(outcome(KERNEL_READ_FAILED, "cannot open body file"));
@@ -105,16 +111,22 @@ int fmstore_acisgeo(const char* path, ENTITY* entity) {
     RecordOutcome(outcome(KERNEL_NULL_ARGUMENT));
     return 0;
   }
-  File file(std::fopen(path, "w"));
-  if (!file) {
-    RecordOutcome(outcome(KERNEL_WRITE_FAILED, "cannot create body file"));
+  // Written beside the old file and renamed over it only when complete and closed.
+  PVFAtomicFile file(path);
+  if (!file.Ok()) {
+    RecordOutcome(outcome(KERNEL_WRITE_FAILED, file.Error()));
     return 0;
   }
   ENTITY_LIST one;
   one.add(entity);
-  bool saved = api_save_entity_list(file.get(), TRUE, one).ok();
-  // A full disk shows at the close: the file is complete only when both succeed.
-  return std::fclose(file.release()) == 0 && saved ? 1 : 0;
+  if (!api_save_entity_list(file.Stream(), TRUE, one).ok()) {
+    file.Fail("cannot save the body");
+  }
+  if (!file.Commit()) {
+    RecordOutcome(outcome(KERNEL_WRITE_FAILED, file.Error()));
+    return 0;
+  }
+  return 1;
 }
 
 ENTITY* fmread_acisgeo(const char* path) {
@@ -134,6 +146,12 @@ ENTITY* fmread_geometry(const char* path) {
   bool step = extension == "step" || extension == "stp";
   if (!step && extension != "brep" && extension != "brp") {
     return ReadBodyFile(path);
+  }
+  // Regular files only: the kernel's readers would read a device such as /dev/zero forever.
+  std::string error;
+  if (!PVFIsRegularFile(path, &error)) {
+    RecordOutcome(outcome(KERNEL_READ_FAILED, error));
+    return nullptr;
   }
   BODY* body = nullptr;
   outcome result = RunKernelOperation([&] {

@@ -39,9 +39,13 @@ inline void RequireKernel(bool condition, int number, const char* detail = "") {
 const outcome& RecordOutcome(outcome result);
 std::string DescribeStandardFailure(const Standard_Failure& failure);
 
+/// Sends Open CASCADE's own messages to the host's message handler (once per process).
+void RouteKernelMessages();
+
 template <class Operation>
 outcome RunKernelOperation(Operation&& operation) noexcept {
   try {
+    RouteKernelMessages();
     std::forward<Operation>(operation)();
     return RecordOutcome(outcome());
   } catch (const KernelFailure& failure) {

@@ -1,6 +1,8 @@
 // File-system services of the feature library (std::filesystem, error codes only).
 #include "library/library_files.h"
 
+#include <varnex/base/file_io.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -37,11 +39,6 @@ std::vector<std::string> ListDirectory(const PVMStrg& directory, Keep keep) {
   }
   std::sort(names.begin(), names.end());
   return names;
-}
-
-bool WriteStream(std::FILE* file, const std::string& bytes) {
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
 }
 
 }  // namespace
@@ -81,7 +78,7 @@ bool IsDirectory(const PVMStrg& path) {
 }
 
 bool CanOpenForReading(const PVMStrg& path) {
-  if (path.IsVoid() || IsDirectory(path)) {
+  if (path.IsVoid() || !PVFIsRegularFile(path.GetpStr())) {
     return false;
   }
   std::ifstream in(path.GetpStr(), std::ios::binary);
@@ -125,45 +122,18 @@ PVMStrg FindFileIgnoringCase(const PVMStrg& directory, const PVMStrg& name) {
 }
 
 bool ReadWholeFile(const PVMStrg& path, std::string& bytes) {
-  if (IsDirectory(path)) {
-    return false;
-  }
-  std::ifstream in(path.GetpStr(), std::ios::binary);
-  if (!in) {
-    return false;
-  }
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  return PVFReadRegularFile(path.GetpStr(), bytes);
 }
 
 bool WriteNewFile(const PVMStrg& path, const std::string& bytes) {
-  // "x": the C library creates the file exclusively, so an existing file is never opened.
-  std::FILE* file = std::fopen(path.GetpStr(), "wbx");
-  if (file == nullptr) {
-    return false;
-  }
-  if (!WriteStream(file, bytes)) {
-    std::remove(path.GetpStr());
-    return false;
-  }
-  return true;
+  // An existing file is never replaced; the new one appears only when complete.
+  PVFAtomicFile file(path.GetpStr());
+  file.Write(bytes);
+  return file.Commit(PVFAtomicFile::kKeepExisting);
 }
 
 bool ReplaceFile(const PVMStrg& path, const std::string& bytes) {
-  PVMStrg temporary = path & ".~saving";
-  std::FILE* file = std::fopen(temporary.GetpStr(), "wb");
-  if (file == nullptr) {
-    return false;
-  }
-  std::error_code error;
-  if (WriteStream(file, bytes)) {
-    fs::rename(AsPath(temporary), AsPath(path), error);
-    if (!error) {
-      return true;
-    }
-  }
-  std::remove(temporary.GetpStr());
-  return false;
+  return PVFWriteFileAtomically(path.GetpStr(), bytes);
 }
 
 }  // namespace varnex::library

@@ -1,5 +1,6 @@
 // PVFBinBlock: storage, growth and comparison. The storage comes from the memory-manager
 // library; a failed allocation leaves the block empty without storage.
+#include <varnex/base/file_io.h>
 #include <varnex/base/transaction.h>
 #include <varnex/persistence/bin_block.h>
 
@@ -26,6 +27,9 @@ bool AddSizes(unsigned n, unsigned extra, unsigned& sum) {
 }
 
 bool ReadWholeFile(const char* path, std::vector<unsigned char>& bytes) {
+  if (!PVFIsRegularFile(path)) {
+    return false;  // a directory or a device (/dev/zero would never end)
+  }
   std::FILE* file = std::fopen(path, "rb");
   if (file == nullptr) {
     return false;

@@ -1,5 +1,6 @@
 // PVFSatStream: binary body data in memory, its zlib form and its files. Damaged or truncated
 // data fails cleanly: memory grows only with data really present, never with a stated length.
+#include <varnex/base/file_io.h>
 #include <varnex/persistence/sat_stream.h>
 #include <zlib.h>
 
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -130,21 +132,18 @@ XBOOL PVFSatStream::WriteToFile(const char* path) const {
   if (path == nullptr || buffer_.empty() || buffer_.size() > UINT32_MAX) {
     return TRUE;
   }
-  std::FILE* file = std::fopen(path, "wb");
-  if (file == nullptr) {
-    return TRUE;
-  }
+  // Written beside the old file and renamed over it only when complete.
+  PVFAtomicFile file(path);
   unsigned char header[kHeaderSize];
   StoreLength(header, static_cast<std::uint32_t>(buffer_.size()));
-  bool written = std::fwrite(header, 1, kHeaderSize, file) == kHeaderSize &&
-                 std::fwrite(buffer_.data(), 1, buffer_.size(), file) == buffer_.size();
-  bool closed = std::fclose(file) == 0;
-  return ToXBool(!(written && closed));
+  file.Write(std::string_view(reinterpret_cast<const char*>(header), kHeaderSize));
+  file.Write(std::string_view(reinterpret_cast<const char*>(buffer_.data()), buffer_.size()));
+  return ToXBool(!file.Commit());
 }
 
 // Reads in chunks so that a damaged length costs no more memory than the file really holds.
 XBOOL PVFSatStream::ReadFromFile(const char* path) {
-  if (path == nullptr || !buffer_.empty()) {
+  if (path == nullptr || !buffer_.empty() || !PVFIsRegularFile(path)) {
     return TRUE;
   }
   std::FILE* file = std::fopen(path, "rb");

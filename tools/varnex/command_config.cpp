@@ -15,17 +15,16 @@ const Command kConfigCommand = {
     "Reads the name=value lines of FILE that stand in the section [MODULE] and prints\n"
     "them one name=value a line, in file order. With NAME, prints only the values of\n"
     "the entries called NAME, one a line. An empty MODULE ('') takes every section.\n"
-    "Exits 1 when FILE cannot be read.\n",
+    "Exits 1 when FILE cannot be read or is no regular file (a directory, a device).\n",
     RunConfig};
 
 int RunConfig(Arguments args) {
   if (args.size() < 2 || args.size() > 3) {
     return Fail("config needs FILE MODULE [NAME] (see 'varnex config --help')");
   }
-  if (std::FILE* probe = std::fopen(args[0], "r")) {
-    std::fclose(probe);
-  } else {
-    return Fail(std::string("cannot read configuration file '") + args[0] + "'");
+  std::string error;
+  if (!PVFIsRegularFile(args[0], &error)) {
+    return Fail("cannot read configuration file: " + error);
   }
   PVFConfiguration config(args[0], args[1]);
   if (args.size() == 3) {

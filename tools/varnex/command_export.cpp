@@ -43,6 +43,17 @@ bool ParseExportArguments(Arguments args, ExportRequest& request) {
   return true;
 }
 
+// A body cut away entirely keeps no face: such bodies alone make no export.
+bool HasFaces(const ENTITY_LIST& bodies) {
+  for (int i = 0; i < bodies.count(); ++i) {
+    ENTITY_LIST faces;
+    if (api_get_faces(bodies[i], faces).ok() && faces.count() > 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int RunExport(Arguments args) {
@@ -61,7 +72,7 @@ int RunExport(Arguments args) {
     return 1;
   }
   ENTITY_LIST bodies;
-  if (PVFCollectInstanceBodies(instance, bodies) == 0) {
+  if (PVFCollectInstanceBodies(instance, bodies) == 0 || !HasFaces(bodies)) {
     return Fail("feature '" + request.feature + "' built no bodies");
   }
   std::string error;

@@ -1,18 +1,16 @@
 // The PNG writer of the pictures (libpng, 8-bit RGB).
 #include <png.h>
+#include <varnex/base/file_io.h>
 
 #include <csetjmp>
 #include <cstdio>
-#include <memory>
+#include <string>
+#include <vector>
 
 #include "picture.h"
 
 namespace varnex::picture {
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // libpng reports errors by longjmp; nothing with a destructor may live between setjmp and the
 // calls that can jump, so the rows are prepared before.
@@ -45,17 +43,21 @@ bool WritePng(const Image& image, const std::string& path, std::string& error) {
     error = "empty picture";
     return false;
   }
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) {
-    error = "cannot open '" + path + "' for writing";
+  // Written beside the old picture and renamed over it only when complete.
+  PVFAtomicFile file(path.c_str());
+  if (!file.Ok()) {
+    error = file.Error();
     return false;
   }
   std::vector<png_bytep> rows(image.height);
   for (int y = 0; y < image.height; ++y) {
     rows[y] = const_cast<png_bytep>(image.pixel(0, y));
   }
-  if (!WriteRows(file.get(), image, rows) || std::fflush(file.get()) != 0) {
-    error = "cannot write '" + path + "'";
+  if (!WriteRows(file.Stream(), image, rows)) {
+    file.Fail("cannot write '" + path + "'");
+  }
+  if (!file.Commit()) {
+    error = file.Error();
     return false;
   }
   return true;

@@ -1,0 +1,54 @@
+// Readers: number literals out of range are refused rather than read as another number, and
+// the file readers take regular files only, so a device such as /dev/zero cannot make them read
+// without end.
+#include <gtest/gtest.h>
+#include <varnex/geometry/geometry_files.h>
+#include <varnex/geometry/model_bodies.h>
+#include <varnex/language/parse_attachment.h>
+#include <varnex/language/tokens.h>
+
+#include <string>
+
+#include "language/scanner.h"
+
+namespace {
+
+using varnex::language::ScanToken;
+using varnex::language::Token;
+
+struct LiteralCase {
+  std::string text;
+  int code;
+};
+
+TEST(NumberLiterals, OutOfRangeLiteralsAreBadTokens) {
+  const LiteralCase cases[] = {
+      {"2147483647", novl::INTEGER_CONST},
+      {"2147483648", novl::BAD_TOKEN},
+      {"3000000000", novl::BAD_TOKEN},
+      {"1" + std::string(308, '0') + ".0", novl::REAL_CONST},
+      {"1" + std::string(309, '0') + ".0", novl::BAD_TOKEN},
+      {"0.5", novl::REAL_CONST},
+  };
+  for (const LiteralCase& c : cases) {
+    PARSE_ATTACHMENT source(PVMStrg(c.text.c_str()), PARSE_ATTACHMENT::Verbatim{});
+    Token token;
+    EXPECT_EQ(ScanToken(source, token), c.code) << c.text.substr(0, 20);
+  }
+}
+
+TEST(FileReaders, ADeviceIsNoFeatureText) {
+  PARSE_ATTACHMENT source(PVMStrg("zero"), PVMStrg("/dev/"));
+  EXPECT_TRUE(source.Text().empty());
+}
+
+TEST(FileReaders, ADeviceOrDirectoryIsNoGeometry) {
+  const char* paths[] = {"/dev/zero", "/dev/zero.step", "/tmp", "/tmp/.brep"};
+  for (const char* path : paths) {
+    EXPECT_EQ(fmread_geometry(path), nullptr) << path;
+    EXPECT_EQ(fmread_acisgeo(path), nullptr) << path;
+  }
+  gmod_del_all();
+}
+
+}  // namespace
