@@ -1,8 +1,8 @@
 #include "feature_runner.h"
 
+#include <varnex/builtins/builtins.h>
 #include <varnex/geometry/measures.h>
 #include <varnex/geometry/model_bodies.h>
-#include <varnex/language/builtins.h>
 #include <varnex/language/interpreter.h>
 #include <varnex/model/hand_over.h>
 #include <varnex/model/instance_bodies.h>

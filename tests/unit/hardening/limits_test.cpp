@@ -1,6 +1,7 @@
 // Limits: runaway feature texts (endless recursion, deep nesting, endless loops) stop with one
 // message naming where, instead of ending the process or running forever; texts within the
 // limits run as before.
+#include <varnex/builtins/builtins.h>
 #include <varnex/language/interpreter.h>
 #include <varnex/language/run_limits.h>
 #include <varnex/language/syntax_check.h>
