@@ -8,5 +8,6 @@
 #include <varnex/language/language.h>
 #include <varnex/library/library.h>
 #include <varnex/model/model.h>
+#include <varnex/modelstore/modelstore.h>
 #include <varnex/persistence/persistence.h>
 #include <varnex/tree/tree.h>

@@ -7,6 +7,7 @@
 #include <BinTools.hxx>
 #include <algorithm>
 #include <cstring>
+#include <iostream>
 #include <sstream>
 
 #include "geometry/attribute_records.h"
@@ -141,9 +142,30 @@ std::string ShapeText(const TopoDS_Shape& shape, bool binary) {
   return WriteShape(ShapeOfText(WriteShape(shape, binary), binary), binary);
 }
 
+// Open CASCADE's readers print complaints about damaged data to standard output; a host's
+// output is not the place for them (the failure itself is reported through the outcome).
+class QuietStandardOutput {
+ public:
+  QuietStandardOutput() : saved_(std::cout.rdbuf(sink_.rdbuf())) {}
+  ~QuietStandardOutput() { std::cout.rdbuf(saved_); }
+  QuietStandardOutput(const QuietStandardOutput&) = delete;
+  QuietStandardOutput& operator=(const QuietStandardOutput&) = delete;
+
+ private:
+  std::ostringstream sink_;
+  std::streambuf* saved_;
+};
+
 TopoDS_Shape ShapeOfText(const std::string& text, bool binary) {
   std::istringstream in(text);
+  // Open CASCADE does not check the stream while it reads: a damaged count would make it read
+  // on from a failed stream almost without end. A failed read throws instead, which the kernel
+  // operation reports as damaged data.
+  if (!binary) {
+    in.exceptions(std::ios::failbit | std::ios::badbit);
+  }
   TopoDS_Shape shape;
+  QuietStandardOutput quiet;
   if (binary) {
     BinTools::Read(shape, in);
   } else {

@@ -6,6 +6,9 @@
 #include <varnex/library/modeller.h>
 #include <varnex/library/variable_table.h>
 #include <varnex/model/model.h>
+#include <varnex/model/model_hooks.h>
+#include <varnex/persistence/model_records.h>
+#include <varnex/persistence/model_registry.h>
 
 #include <memory>
 #include <string>
@@ -15,16 +18,6 @@ namespace {
 
 // The modeller's state: set by PVFSetSATFileOperation, reset by initialize_modeller.
 XBOOL sat_file_operation = FALSE;
-
-// The models of the session. Until the model store arrives there is exactly one model: its
-// name and its root world. The root world is owned here when start-up created it; a world that
-// was current before start-up stays its creator's.
-struct FirstModel {
-  std::string name;
-  nullwelt* root = nullptr;
-  bool owns_root = false;
-};
-std::unique_ptr<FirstModel> first_model;
 
 // The library's restraint checks and value texts go through the interpreter.
 XBOOL EvaluateForLibrary(const char* formula, PVMStrg& text, int* logical) {
@@ -39,24 +32,8 @@ XBOOL EvaluateForLibrary(const char* formula, PVMStrg& text, int* logical) {
   return TRUE;
 }
 
-void CreateFirstModel(const char* name) {
-  first_model = std::make_unique<FirstModel>();
-  first_model->name = name != nullptr ? name : "NoName";
-  first_model->owns_root = anfang == nullptr;
-  ds_init();
-  first_model->root = anfang->get_inertial_world();
-  total_count = 1;
-}
-
-void DeleteFirstModel() {
-  if (first_model == nullptr) {
-    return;
-  }
-  if (first_model->owns_root) {
-    anfang = nullptr;
-    delete first_model->root;
-  }
-  first_model.reset();
+const char* OldFeatureNameIntoNew(PVMStrg& name) {
+  return pFeatureList != nullptr ? pFeatureList->OldNameIntoNewName(name) : name.GetpStr();
 }
 
 // The globals are this module's: a table left from earlier use is freed, not leaked.
@@ -69,14 +46,19 @@ void ReplaceGlobal(T*& global, std::type_identity_t<T>* value) {
 }  // namespace
 
 int initialize_modeller(const char* name) {
-  if (first_model != nullptr) {
+  if (WMODEL != nullptr) {
     deinitialize_modeller();
   }
   ReplaceGlobal(NOVL_functions, new ifunc_list());
   fill_method_table();
   ReplaceGlobal(pFeatureList, new FEATURE_LIST());
   pFeatureList->Read();
-  CreateFirstModel(name);
+  PVFInstallObjectRecords();
+  pPVFOldNameIntoNewName = &OldFeatureNameIntoNew;
+  pPVFGetSATFileOperation = &PVFGetSATFileOperation;
+  WMODEL = new mod_list();
+  WMODEL->add(name != nullptr ? name : "NoName");
+  total_count = 1;
   if (PVFTreeLifecycle start = GetModellerTreeStart()) {
     start();
   }
@@ -91,7 +73,12 @@ int deinitialize_modeller() {
   if (PVFTreeLifecycle end = GetModellerTreeEnd()) {
     end();
   }
-  DeleteFirstModel();
+  while (WMODEL != nullptr && WMODEL->get_first() != nullptr) {
+    WMODEL->remove(WMODEL->get_first());
+  }
+  ReplaceGlobal(WMODEL, nullptr);
+  pPVFOldNameIntoNewName = nullptr;
+  pPVFGetSATFileOperation = nullptr;
   if (GetLibraryFormulaEvaluator() == &EvaluateForLibrary) {
     SetLibraryFormulaEvaluator(nullptr);
   }

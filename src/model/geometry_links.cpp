@@ -63,6 +63,24 @@ class ModelObjectLinks : public GeometricObjectLinks {
     return geometry == nullptr ? nullptr : geometry->get_list();
   }
   rumpf* Search(const char* name) const override { return search(name); }
+  PVMStrg ConvertRestoreName(const PVMStrg& name) const override {
+    PVMStrg converted(name);
+    if (pPVFConvertRestoreName != nullptr) {
+      pPVFConvertRestoreName(converted);
+    }
+    return converted;
+  }
+  XBOOL OldNameIntoNewName(const PVMStrg& name, PVMStrg& converted) const override {
+    if (pPVFOldNameIntoNewName == nullptr) {
+      return FALSE;
+    }
+    converted = name;
+    pPVFOldNameIntoNewName(converted);
+    return TRUE;
+  }
+  XBOOL SATFileOperation() const override {
+    return pPVFGetSATFileOperation != nullptr ? pPVFGetSATFileOperation() : FALSE;
+  }
   int CreateGeometricObjects(
       rumpf* feature, const std::vector<std::pair<std::string, ENTITY*>>& named) const override {
     if (feature == nullptr || feature->get_subworld() == nullptr || feature->qualify() == nullptr) {

@@ -5,6 +5,7 @@
 #include <varnex/model/object_references.h>
 #include <varnex/model/op_geometry.h>
 #include <varnex/model/op_object.h>
+#include <varnex/model/transf_records.h>
 #include <varnex/model/value_changes.h>
 
 #include <cctype>
@@ -128,13 +129,14 @@ int object_trans::store(FILE* file) {
   if (rumpf::store(file) < 0) {
     return -1;
   }
-  std::fprintf(file, "element_: {\n%s\n};\n",
-               varnex::model::TransfMatrixText(*transformation_).c_str());
+  std::fputs("element_: {\n", file);
+  store_matrix("transformation", file, transformation_.get());
+  std::fputs("\n};\n", file);
   return 0;
 }
 
-// Reads the matrix up to the closing "};"; "NULL" (or an unreadable matrix) gives the identity
-// and validity 3013.
+// Reads the matrix written by store_matrix up to the closing "};"; "NULL" (or an unreadable
+// matrix) gives the identity and validity 3013.
 int object_trans::read_element(FILE* file) {
   if (file == nullptr) {
     return -1;
@@ -152,13 +154,16 @@ int object_trans::read_element(FILE* file) {
   }
   std::size_t open = text.find('{');
   std::size_t close = text.rfind('}');
-  SPAtransf read;
-  if (open != std::string::npos && close != std::string::npos && close > open &&
-      varnex::model::ReadTransfMatrix(text.substr(open + 1, close - open - 1).c_str(), read)) {
-    Take(&read, 3013);
-  } else {
-    Take(nullptr, 3013);
+  std::unique_ptr<SPAtransf> read;
+  if (open != std::string::npos && close != std::string::npos && close > open) {
+    std::string matrix = text.substr(open + 1, close - open - 1);
+    matrix.erase(0, matrix.find_first_not_of("\r\n"));
+    while (!matrix.empty() && (matrix.back() == '\n' || matrix.back() == '\r')) {
+      matrix.pop_back();
+    }
+    read.reset(restore_matrix_text(matrix.c_str()));
   }
+  Take(read.get(), 3013);
   return 0;
 }
 

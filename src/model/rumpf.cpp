@@ -22,6 +22,9 @@ PVFObjectStreamReader pPVFRestoreObject = nullptr;
 PVFContourStreamWriter pPVFStoreContour = nullptr;
 PVFContourStreamReader pPVFRestoreContour = nullptr;
 PVFContourRecorder pPVFConnectToNov = nullptr;
+PVFRestoreNameConverter pPVFConvertRestoreName = nullptr;
+PVFOldNameConverter pPVFOldNameIntoNewName = nullptr;
+XBOOL (*pPVFGetSATFileOperation)() = nullptr;
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/name_set.h"
+#include "model/record_text.h"
 
 namespace {
 
@@ -50,7 +51,9 @@ int rumpf::StoreCommonFields(FILE* file) const {
     return -1;
   }
   std::string source(value_source_.GetpStr());
-  source = source.substr(0, source.find(';'));  // the file keeps the formula up to its first ';'
+  // The file keeps the formula up to its first ';' outside a string literal: a ';' inside a
+  // literal is part of the formula, and the reader skips literals the same way.
+  source = source.substr(0, varnex::model::StatementEnd(source));
   std::fprintf(file, "typ_: %s;\n", OrUnknown(type_));
   std::fprintf(file, "name_: %s;\n", OrUnknown(name_));
   std::fprintf(file, "alias_typ_: %s;\n", OrUnknown(alias_type_));

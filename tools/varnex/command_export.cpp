@@ -1,6 +1,6 @@
 // varnex export FEATURE [NAME=VALUE ...] -o FILE: instantiates a library feature, writes the
-// bodies it built to FILE in the format the file name's extension picks, and prints their
-// volume.
+// bodies it built (or every body of a saved model) to FILE in the format the file name's
+// extension picks, and prints their volume.
 #include <varnex/varnex.h>
 
 #include <cstdio>
@@ -13,6 +13,10 @@
 
 namespace varnex::cli {
 namespace {
+
+bool IsModelPackage(const std::string& name) {
+  return name.size() > 4 && name.compare(name.size() - 4, 4, ".VNX") == 0;
+}
 
 struct ExportRequest {
   std::string feature;
@@ -67,13 +71,28 @@ int RunExport(Arguments args) {
                 ExportExtensions());
   }
   FeatureInstances instances;
-  rumpf* instance = instances.Create(request.feature, request.assignments);
-  if (instance == nullptr) {
-    return 1;
-  }
   ENTITY_LIST bodies;
-  if (PVFCollectInstanceBodies(instance, bodies) == 0 || !HasFaces(bodies)) {
-    return Fail("feature '" + request.feature + "' built no bodies");
+  if (IsModelPackage(request.feature)) {
+    if (!request.assignments.empty()) {
+      return Fail("a stored model takes no NAME=VALUE parameters");
+    }
+    if (PVMLoadModel(request.feature.c_str()) != 0) {
+      return Fail("cannot load '" + request.feature + "': " + PVMLastStoreError());
+    }
+    for (int i = 0; i < gmod_anfang->count(); ++i) {
+      bodies.add((*gmod_anfang)[i]);
+    }
+    if (bodies.count() == 0 || !HasFaces(bodies)) {
+      return Fail("model '" + request.feature + "' holds no bodies");
+    }
+  } else {
+    rumpf* instance = instances.Create(request.feature, request.assignments);
+    if (instance == nullptr) {
+      return 1;
+    }
+    if (PVFCollectInstanceBodies(instance, bodies) == 0 || !HasFaces(bodies)) {
+      return Fail("feature '" + request.feature + "' built no bodies");
+    }
   }
   std::string error;
   if (!format->write(bodies, request.output.c_str(), error)) {
@@ -86,10 +105,12 @@ int RunExport(Arguments args) {
 const Command kExportCommand = {
     "export", "instantiate a library feature and write its bodies to a file",
     "usage: varnex export FEATURE [NAME=VALUE ...] -o FILE\n"
+    "       varnex export MODEL.VNX -o FILE\n"
     "\n"
     "Creates one instance of the library feature FEATURE (NAME=VALUE sets the parameter NAME\n"
     "to a NOVL value text, the others take their defaults) and writes every body its\n"
-    "geometric objects hold to FILE. The extension of FILE picks the format:\n"
+    "geometric objects hold to FILE; given a model saved as MODEL.VNX (varnex session), it\n"
+    "writes every body of that model instead. The extension of FILE picks the format:\n"
     "  .step, .stp   STEP AP214, millimetres\n"
     "  .stl          binary STL (triangles within a thousandth of the bodies' size)\n"
     "  .brep         Open CASCADE BREP text\n"
@@ -98,7 +119,7 @@ const Command kExportCommand = {
     "The library is read from the search paths in the environment variable NOVLPath, else\n"
     "from the features shipped with varnex.\n"
     "Exits 1, saying why on stderr, for an unknown feature, parameter or format, a feature\n"
-    "that built no bodies, or a file that cannot be written.\n"
+    "that built no bodies, a model that cannot be loaded, or a file that cannot be written.\n"
     "  varnex export plate_four_holes width=120 -o plate.step\n",
     RunExport};
 

@@ -2,6 +2,7 @@
 // tree installs them when it starts; until then the objects behave as if no node existed.
 #pragma once
 
+#include <varnex/base/strg.h>
 #include <varnex/base/xbool.h>
 #include <varnex/export.h>
 
@@ -44,3 +45,16 @@ extern VARNEX_API PVFContourStreamReader pPVFRestoreContour;
 /// it wrote (0: nothing). Installed by the persistence layer; null until then.
 using PVFContourRecorder = int (*)(PVFconnect2dBa* contour, PVFBinBlock& block);
 extern VARNEX_API PVFContourRecorder pPVFConnectToNov;
+
+/// Converts a name, formula or reference-list entry read back from a stored model (the active
+/// restore context renames identifiers when a model is merged into another). Returns the text,
+/// converted in place. Installed while a restore context is active; null otherwise (no change).
+using PVFRestoreNameConverter = const char* (*)(PVMStrg& text);
+extern VARNEX_API PVFRestoreNameConverter pPVFConvertRestoreName;
+
+/// The feature library's conversion of an old feature name (in place) and the engine's
+/// SAT-file-operation flag, for the kernel layer's attribute stores. Installed by the engine at
+/// start-up; null otherwise (no conversion, no file operation running).
+using PVFOldNameConverter = const char* (*)(PVMStrg& name);
+extern VARNEX_API PVFOldNameConverter pPVFOldNameIntoNewName;
+extern VARNEX_API XBOOL (*pPVFGetSATFileOperation)();

@@ -3,10 +3,15 @@
 
 #include <varnex/model/rumpf.h>
 
+namespace varnex::model {
+struct StreamValues;  // the stream record values (persistence)
+}
+
 /// A 2D contour (type "Connect2d"). The object holds one share of its contour; the last share
 /// given back deletes the contour.
 class VARNEX_API object_connect2d : public rumpf {
  public:
+  friend struct varnex::model::StreamValues;
   object_connect2d();
   explicit object_connect2d(const char* name);
   /// Takes a share of `contour` (null: none).

@@ -6,11 +6,16 @@
 
 #include <memory>
 
+namespace varnex::model {
+struct StreamValues;  // the stream record values (persistence)
+}
+
 /// A transformation (type "Transform"). It always holds one: a missing transformation is
 /// replaced by the identity and marks the object invalid (3011 constructor, 3012 set_trans,
 /// 3013 restore).
 class VARNEX_API object_trans : public rumpf {
  public:
+  friend struct varnex::model::StreamValues;
   object_trans();
   explicit object_trans(const char* name);
   /// Copies `transformation`; null gives the identity and validity 3011.
@@ -43,6 +48,7 @@ class VARNEX_API object_trans : public rumpf {
 /// A reference to another object by its full name (type "REFERENCE").
 class VARNEX_API object_reference : public rumpf {
  public:
+  friend struct varnex::model::StreamValues;
   object_reference();
   explicit object_reference(const char* name);
   /// Refers to `target`: its full name plus ";" becomes the formula.

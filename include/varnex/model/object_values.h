@@ -9,9 +9,14 @@
 #include <varnex/base/string_list.h>
 #include <varnex/model/rumpf.h>
 
+namespace varnex::model {
+struct StreamValues;  // the stream record values (persistence)
+}
+
 /// A 32-bit integer (type "Nummer").
 class VARNEX_API object_number : public rumpf {
  public:
+  friend struct varnex::model::StreamValues;
   object_number();
   explicit object_number(const char* name);
   object_number(long value, const char* name);
@@ -39,6 +44,7 @@ class VARNEX_API object_number : public rumpf {
 /// A floating-point number (type "Zahl").
 class VARNEX_API object_zahl : public rumpf {
  public:
+  friend struct varnex::model::StreamValues;
   object_zahl();
   explicit object_zahl(const char* name);
   object_zahl(double value, const char* name);
@@ -72,6 +78,7 @@ class VARNEX_API object_zahl : public rumpf {
 /// the annotation.
 class VARNEX_API PVFAnnotationZahl : public object_zahl {
  public:
+  friend struct varnex::model::StreamValues;
   PVFAnnotationZahl();
   explicit PVFAnnotationZahl(const char* name);
   PVFAnnotationZahl(double value, const char* name, const char* connect_name);
@@ -94,6 +101,7 @@ class VARNEX_API PVFAnnotationZahl : public object_zahl {
 /// A logical value (type "Logic").
 class VARNEX_API object_logic : public rumpf {
  public:
+  friend struct varnex::model::StreamValues;
   object_logic();
   explicit object_logic(const char* name);
   object_logic(XBOOL value, const char* name);
@@ -122,6 +130,7 @@ class VARNEX_API object_logic : public rumpf {
 /// A text (type "Text").
 class VARNEX_API object_text : public rumpf {
  public:
+  friend struct varnex::model::StreamValues;
   object_text();
   explicit object_text(const char* name);
   object_text(const char* text, const char* name);
@@ -153,6 +162,7 @@ class VARNEX_API object_text : public rumpf {
 /// One value of a list of allowed texts (type "ENUMERATION"), selected by index.
 class VARNEX_API object_enum : public rumpf {
  public:
+  friend struct varnex::model::StreamValues;
   object_enum();
   explicit object_enum(const char* name);
   /// Copies the allowed values (duplicates dropped); `index` selects one of them.

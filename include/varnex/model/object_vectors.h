@@ -4,6 +4,10 @@
 
 #include <varnex/model/rumpf.h>
 
+namespace varnex::model {
+struct StreamValues;  // the stream record values (persistence)
+}
+
 /// Builds "[" c[0] ", " c[1] ", " c[2] "]" into `out` and returns it.
 VARNEX_API const char* CombineVectorComponents(PVMStrg& out, PVMStrg* components);
 /// Builds "[[" o1 ", " o2 ", " o3 "], [" d1 ", " d2 ", " d3 "]]" from six component texts.
@@ -12,6 +16,7 @@ VARNEX_API const char* CombineAxisComponents(PVMStrg& out, PVMStrg* components);
 /// A vector of three components (type "vector").
 class VARNEX_API object_vector : public rumpf {
  public:
+  friend struct varnex::model::StreamValues;
   object_vector();
   explicit object_vector(const char* name);
   object_vector(double x, double y, double z, const char* name);
@@ -57,6 +62,7 @@ class VARNEX_API object_vector : public rumpf {
 /// An axis: an origin and a direction (type "AXIS").
 class VARNEX_API object_axis : public rumpf {
  public:
+  friend struct varnex::model::StreamValues;
   object_axis();
   explicit object_axis(const char* name);
   object_axis(double ox, double oy, double oz, double dx, double dy, double dz, const char* name);

@@ -6,6 +6,8 @@
 #include <varnex/persistence/block_stream.h>
 #include <varnex/persistence/entity_list_file.h>
 #include <varnex/persistence/file_stream.h>
+#include <varnex/persistence/model_records.h>
+#include <varnex/persistence/model_registry.h>
 #include <varnex/persistence/sat_stream.h>
 #include <varnex/persistence/stream.h>
 #include <varnex/persistence/stream_format.h>

@@ -1,0 +1,6 @@
+// The model store's public headers.
+#pragma once
+
+#include <varnex/modelstore/model_load.h>
+#include <varnex/modelstore/packages.h>
+#include <varnex/modelstore/restore.h>
