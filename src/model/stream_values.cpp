@@ -23,7 +23,10 @@ namespace {
 std::string Numbers(const double* values, int n) {
   std::string out;
   for (int i = 0; i < n; ++i) {
-    out += (i > 0 ? " " : "") + ExactNumber(values[i]);
+    if (i > 0) {
+      out += ' ';
+    }
+    out += ExactNumber(values[i]);
   }
   return out;
 }

@@ -141,9 +141,12 @@ std::string ConvertOldFormula(const std::string& text) {
     PARSE_ATTACHMENT source(PVMStrg(text.c_str()), PARSE_ATTACHMENT::Verbatim{});
     ParseObjectScope scope(&source);
     for (int code = yylex(); code != 0; code = yylex()) {
-      std::string token = code == novl::STRING_CONST
-                              ? "'" + std::string(yylval.text.GetpStr()) + "'"
-                              : std::string(yytext.GetpStr());
+      std::string token;
+      if (code == novl::STRING_CONST) {
+        token.append(1, '\'').append(yylval.text.GetpStr()).append(1, '\'');
+      } else {
+        token = yytext.GetpStr();
+      }
       tokens.push_back({code, token});
     }
   }
