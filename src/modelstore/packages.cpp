@@ -10,6 +10,7 @@
 #include <varnex/persistence/file_stream.h>
 #include <varnex/persistence/model_records.h>
 #include <varnex/persistence/model_registry.h>
+#include <varnex/tree/nodes.h>
 
 #include <cstdio>
 #include <fstream>
@@ -127,7 +128,14 @@ PVMStrg PVMStoreFMfds(PVMStrg& base) {
 }
 
 PVMStrg PVMStoreFMpdt(PVMStrg& base) {
-  return PVMStrg();  // the dependency tree's store joins when the tree does
+  if (store_pdt == nullptr) {
+    return PVMStrg();
+  }
+  return WritePart(std::string(base.GetpStr()) + ".pdt", [](std::FILE* f) {
+    if (store_pdt(f) != 0) {
+      PVFSetRecordError("PVMStoreFM", "the dependency tree cannot be written");
+    }
+  });
 }
 
 PVMStrg PVMStoreFeatList(PVMStrg& base) {
@@ -351,7 +359,10 @@ int PVMReStoreFMfds(const char* base) {
 }
 
 int PVMReStoreFMpdt(const char* base) {
-  return 1;  // the dependency tree's restore joins when the tree does
+  if (restore_pdt == nullptr || base == nullptr) {
+    return 1;
+  }
+  return ReadPart(std::string(base) + ".pdt", [](std::FILE* f) { return restore_pdt(f) == 0; });
 }
 
 int PVMReStoreFeatList(const char* base) {

@@ -7,6 +7,7 @@
 #include <varnex/model/welt.h>
 #include <varnex/modelstore/restore.h>
 #include <varnex/persistence/model_records.h>
+#include <varnex/tree/nodes.h>
 
 #include <algorithm>
 #include <cctype>
@@ -28,8 +29,15 @@ const char* ConvertForReaders(PVMStrg& text) {
   return PVFRestore::ConvertRestoreString(text);
 }
 
+// A name the running model already uses for an object of its outermost world or a node.
+bool NameInUse(const std::string& name) {
+  nullwelt* root = anfang != nullptr ? anfang->get_inertial_world() : nullptr;
+  return (root != nullptr && root->find(name.c_str()) != nullptr) ||
+         (pPVFFindNode != nullptr && pPVFFindNode(name.c_str()) != nullptr);
+}
+
 int CountNodes() {
-  return 0;  // the dependency tree reports its nodes when it joins
+  return all_nodes != nullptr ? all_nodes->size() : 0;
 }
 
 }  // namespace
@@ -92,6 +100,8 @@ PVFRestoreFM::~PVFRestoreFM() {
   if (active_context == this) {
     PVFRestore::SetInstance(nullptr);
   }
+  ClearLists();
+  DelListNoRefAcisAtts(FALSE);
 }
 
 const char* PVFRestoreFM::FreshIdentifier(const std::string& old_identifier) const {
@@ -100,6 +110,10 @@ const char* PVFRestoreFM::FreshIdentifier(const std::string& old_identifier) con
 }
 
 XBOOL PVFRestoreFM::ClearLists() {
+  restored_nodes_.clear();
+  nodes_by_id_.clear();
+  nodes_by_name_.clear();
+  numbered_.clear();
   identifiers_ = {};
   identifiers_2d_ = {};
   numbers_ = {};
@@ -111,11 +125,14 @@ XBOOL PVFRestoreFM::ClearLists() {
 std::string PVFRestoreFM::FreshName(const std::string& identifier) {
   std::size_t at = identifier.find("_@");
   std::string old_number = identifier.substr(at + 2);
+  // A fresh name is never one the model holds already (combinations count on their own).
+  const std::string prefix = identifier.substr(0, at + 2);
   int number = instance_counter_++;
-  while (numbers_.Find(std::to_string(number)) != nullptr) {
+  while (numbers_.Find(std::to_string(number)) != nullptr ||
+         NameInUse(prefix + std::to_string(number))) {
     number = instance_counter_++;
   }
-  std::string fresh = identifier.substr(0, at + 2) + std::to_string(number);
+  std::string fresh = prefix + std::to_string(number);
   identifiers_.Add(identifier, fresh);
   numbers_.Add(old_number, std::to_string(number));
   renamed_.push_back(identifier);

@@ -216,13 +216,17 @@ struct PendingRecord {
   }
 };
 
-VALUE_LIST<PVMStrg> Items(const std::string& text) {
+// The items of a list text; names (not restrictions) pass through the restore-name conversion.
+VALUE_LIST<PVMStrg> Items(const std::string& text, bool names) {
   VALUE_LIST<PVMStrg> items;
   if (text.empty()) {
     return items;
   }
   std::vector<std::string> seen;
-  for (const std::string& item : varnex::model::SplitStatements(text)) {
+  for (std::string item : varnex::model::SplitStatements(text)) {
+    if (names) {
+      item = varnex::persistence::ConvertRestoreName(item);
+    }
     if (std::find(seen.begin(), seen.end(), item) == seen.end()) {
       seen.push_back(item);
       items.add(PVMStrg(item.c_str()));
@@ -237,11 +241,11 @@ void ApplyRecord(rumpf& object, const PendingRecord& record) {
     object.set_value_source(record.source.c_str());
   }
   if (record.has_restrictions) {
-    VALUE_LIST<PVMStrg> restrictions = Items(record.restrictions);
+    VALUE_LIST<PVMStrg> restrictions = Items(record.restrictions, false);
     object.SetRestrictions(&restrictions);
   }
-  VALUE_LIST<PVMStrg> to = Items(record.to);
-  VALUE_LIST<PVMStrg> by = Items(record.by);
+  VALUE_LIST<PVMStrg> to = Items(record.to, true);
+  VALUE_LIST<PVMStrg> by = Items(record.by, true);
   object.SetReferencesTo(&to);
   object.SetReferencesBy(&by);
 }
@@ -315,12 +319,18 @@ int ReadWorld(std::FILE* file, XBOOL old_format, PendingRecord& record) {
       if (!FieldText(file, field, false)) {
         return 1;
       }
+      if (&field == &record.name && !field.empty()) {
+        field = varnex::persistence::ConvertRestoreName(field);
+      }
     } else if (word == "value_source_:") {
       if (!FieldText(file, record.source, true)) {
         return 1;
       }
       if (old_format && !record.source.empty()) {
         record.source = RewriteCalcUV(ConvertOldFormula(record.source));
+      }
+      if (!record.source.empty()) {
+        record.source = varnex::persistence::ConvertRestoreName(record.source);
       }
     } else if (word == "restriction_:" || word == "reference_to_:" || word == "referenced_by_:") {
       std::string& text = word == "restriction_:"    ? record.restrictions

@@ -1,6 +1,7 @@
 // The node records of the dependency-tree file: one "Key_: value" pair a line, base part first,
 // then the part of the node's kind. A reader sees the record after its "Type_:" word.
 #include <varnex/geometry/spa.h>
+#include <varnex/model/model_hooks.h>
 #include <varnex/model/op_geometry.h>
 #include <varnex/model/rumpf.h>
 #include <varnex/persistence/stream.h>
@@ -32,6 +33,18 @@ bool ReadPair(PVFStream& stream, const char* key, PVMStrg& value) {
   stream >> value;
   if (value == "NULL") {
     value = "";
+  }
+  return true;
+}
+
+// As ReadPair for a name: a model merged into another renames its generated names, and the
+// node must follow the objects it stands for.
+bool ReadName(PVFStream& stream, const char* key, PVMStrg& value) {
+  if (!ReadPair(stream, key, value)) {
+    return false;
+  }
+  if (value.IsNotVoid() && pPVFConvertRestoreName != nullptr) {
+    pPVFConvertRestoreName(value);
   }
   return true;
 }
@@ -78,9 +91,9 @@ XBOOL PDTnode::StoreBase(PVFStream& stream) {
 
 XBOOL PDTnode::RestoreBase(PVFStream& stream) {
   PVMStrg element, id, name, word;
-  if (!ReadInt(stream, "Revision_:", revision_) || !ReadPair(stream, "Element_:", element) ||
-      !ReadPair(stream, "NodeId_:", id) || !ReadPair(stream, "Name_:", name) ||
-      !ReadPair(stream, "Parent_:", restored_parent_)) {
+  if (!ReadInt(stream, "Revision_:", revision_) || !ReadName(stream, "Element_:", element) ||
+      !ReadPair(stream, "NodeId_:", id) || !ReadName(stream, "Name_:", name) ||
+      !ReadName(stream, "Parent_:", restored_parent_)) {
     return TRUE;
   }
   stream >> word;
@@ -137,7 +150,7 @@ XBOOL PDTfeat::Store(PVFStream& stream) {
 XBOOL PDTfeat::Restore(PVFStream& stream, int) {
   PVMStrg element;
   if (RestoreBase(stream) || !ReadInt(stream, "Revision_:", feat_revision_) ||
-      !ReadPair(stream, "Element:_", element)) {
+      !ReadName(stream, "Element:_", element)) {
     return TRUE;
   }
   feature_ = element.IsNotVoid() ? varnex::tree::FindOutermost(element) : nullptr;
@@ -158,7 +171,7 @@ XBOOL PDTtrans::Store(PVFStream& stream) {
 XBOOL PDTtrans::Restore(PVFStream& stream, int) {
   PVMStrg element;
   if (RestoreBase(stream) || !ReadInt(stream, "Revision_:", trans_revision_) ||
-      !ReadPair(stream, "Element:_", element)) {
+      !ReadName(stream, "Element:_", element)) {
     return TRUE;
   }
   if (element.IsVoid() && stream.Skip().Peek() == '{') {
@@ -187,8 +200,8 @@ XBOOL PDTcomb::Store(PVFStream& stream) {
 XBOOL PDTcomb::Restore(PVFStream& stream, int) {
   PVMStrg geometry, word;
   if (RestoreBase(stream) || !ReadInt(stream, "Revision_:", comb_revision_) ||
-      !ReadPair(stream, "Operator1_:", restored_op1_) ||
-      !ReadPair(stream, "Operator2_:", restored_op2_)) {
+      !ReadName(stream, "Operator1_:", restored_op1_) ||
+      !ReadName(stream, "Operator2_:", restored_op2_)) {
     return TRUE;
   }
   stream >> word;
@@ -200,11 +213,35 @@ XBOOL PDTcomb::Restore(PVFStream& stream, int) {
     return TRUE;
   }
   stream >> comb_constraint_;
-  if (!ReadInt(stream, "CombType_:", comb_type_) || !ReadPair(stream, "Geometry_:", geometry)) {
+  if (!ReadInt(stream, "CombType_:", comb_type_) || !ReadName(stream, "Geometry_:", geometry)) {
     return TRUE;
   }
-  AttachOperand(op1_, NodeNamed(restored_op1_));
-  AttachOperand(op2_, NodeNamed(restored_op2_));
+  LinkRestoredOperands();
   geometry_ = geometry.IsNotVoid() ? varnex::tree::FindOutermost(geometry) : nullptr;
   return FALSE;
+}
+
+// An operand whose record comes later is linked when it has been read (the reader calls this
+// again once every record is in). A node that already has another parent is not taken.
+XBOOL PDTcomb::LinkRestoredOperands() {
+  bool complete = true;
+  auto link = [&](PDTnode*& slot, const PVMStrg& name) {
+    if (name.IsVoid() || slot != nullptr) {
+      return;
+    }
+    PDTnode* node = NodeNamed(name);
+    bool ancestor = false;  // a damaged file must not make the tree a loop
+    for (PDTnode* up = this; up != nullptr && !ancestor; up = up->get_parent()) {
+      ancestor = up == node;
+    }
+    if (node == nullptr || ancestor ||
+        (node->get_parent() != nullptr && node->get_parent() != this)) {
+      complete = false;
+      return;
+    }
+    AttachOperand(slot, node);
+  };
+  link(op1_, restored_op1_);
+  link(op2_, restored_op2_);
+  return ToXBool(complete);
 }

@@ -16,3 +16,10 @@ VARNEX_API PVMStrg PVMSaveModel(const char* path);
 /// Replaces the current model (its worlds, instances and bodies) by the package `path`. 0 on
 /// success; non-zero with the reason in PVMLastStoreError() and the current model unchanged.
 VARNEX_API int PVMLoadModel(const char* path);
+/// Merges the package `path` into the current model: every generated name of the package
+/// ("feature_@N") that the model could already hold gets a fresh number, the same one wherever
+/// it appears (names, formulas, reference lists, face names). 0 on success, with the number of
+/// renamed identifiers in `*renamed` (may be null); non-zero with the reason in
+/// PVMLastStoreError() and the model as it was (the feature definitions the package brought
+/// stay in the library).
+VARNEX_API int PVMMergeModel(const char* path, int* renamed);

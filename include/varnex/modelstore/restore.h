@@ -21,6 +21,16 @@
 
 class PVFStream;
 class PVFRestoreFM;
+class PDTnode;
+class ATTRIB;
+class ENTITY;
+class object_geom;
+
+/// A restored node and its position in the writer's node list.
+struct NodeNumberInList {
+  PDTnode* node = nullptr;
+  int number = -1;
+};
 
 /// The static door to the active restore context; without one every conversion keeps its text.
 class VARNEX_API PVFRestore {
@@ -33,6 +43,17 @@ class VARNEX_API PVFRestore {
   /// Reads a sequence of object records into the current world: TRUE at the word "}", FALSE at
   /// the end of input (the last object read gets validity 26) or on a damaged record.
   static XBOOL ReadElement(PVFStream& stream, int flag);
+  /// Reads node records up to the end of one node ("}"): "NumberInList_:" gives the number of
+  /// the next node, "Type_:" creates a node of that kind, which reads its record and joins the
+  /// tree and the context's lists. TRUE at "}", FALSE at the end of input, on a damaged record
+  /// (PVFRecordError is then set) and without an active context.
+  static XBOOL ReadNode(PVFStream& stream, int flag);
+  /// Writes the node records of the subtree of `node` (operands first), or of every node when
+  /// `node` is null, each with its position in the node list. FALSE when written.
+  static XBOOL StructStgFeatureTree(PVFStream& stream, PDTnode* node);
+  /// A "PDTtrans" node named "Pos_Rel...": its object NAME.ThisNodeRef is made to name the node
+  /// again (only when `flag` is 0); 1 when it did not, else 0. Other nodes: 0, nothing changes.
+  static int RepairRelPosError(PDTnode* node, int flag);
 
   /// The conversions of the active context (the text converted in place and returned); texts
   /// naming a 2D contour ("2D_Connect") go to ConvertRestoreIdent. Empty texts and "NULL" stay.
@@ -40,6 +61,12 @@ class VARNEX_API PVFRestore {
   static const char* ConvertString(PVMStrg& text);
   static const char* ConvertRestoreIdent(PVMStrg& text);
   static const char* ConvertStringParse(PVMStrg& text);
+
+  /// The attribute clean-up lists of the active context (nothing without one).
+  static void CreateListNoRefAcisAtts();
+  static void AddAttToListNoRefAcisAtts(ATTRIB* attribute);
+  static void AddAttToListDoubleRefGeoms(object_geom* object, ENTITY* entity);
+  static void DelListNoRefAcisAtts(XBOOL remove);
 };
 
 /// The restore context. The conversion lists grow as identifiers are met.
@@ -74,8 +101,45 @@ class VARNEX_API PVFRestoreFM {
   const std::vector<std::string>& RenamedIdentifiers() const { return renamed_; }
   /// The fresh identifier of `old_identifier`, or null.
   const char* FreshIdentifier(const std::string& old_identifier) const;
-  /// Empties every conversion list.
+
+  // Restored nodes.
+  /// Adds the node to the restored nodes (once) and, for number >= 0, to the numbered nodes.
+  /// FALSE.
+  XBOOL InsertToLists(PDTnode* node, int number);
+  /// Enters the node under its name and its id. FALSE.
+  XBOOL InsertToMaps(PDTnode* node);
+  PDTnode* GetNodeByName(const char* name) const;
+  PDTnode* GetNodeById(const char* id) const;
+  /// The node's id becomes the decimal text of `number`: FALSE; TRUE for a null node.
+  XBOOL ResetNodeId(PDTnode* node, int number);
+  /// Where an entry numbered `number` goes into `list` (ascending numbers).
+  static int FindPosInSortedList(const std::vector<NodeNumberInList>& list, int number);
+  /// Puts the numbered nodes in the order of their numbers, in the node list and among the
+  /// restored nodes: FALSE (also when there are none).
+  XBOOL SortLists();
+  /// Ends a restore: sorts, then in merge mode gives the restored nodes the last ids of the id
+  /// counter and rewrites their formulas where names were taken back, in fresh mode sets
+  /// total_count beyond every restored number. FALSE; TRUE when the lists are missing.
+  XBOOL Finish();
+  /// The restored nodes, in order.
+  const std::vector<PDTnode*>& RestoredNodes() const { return restored_nodes_; }
+  /// Empties the node lists and maps and every conversion list.
   XBOOL ClearLists();
+
+  // Attribute clean-up lists.
+  void CreateListNoRefAcisAtts();
+  void AddAttToListNoRefAcisAtts(ATTRIB* attribute);
+  /// Keeps `object` when its first entity is not `entity` and lies in another body.
+  void AddAttToListDoubleRefGeoms(object_geom* object, ENTITY* entity);
+  /// With `remove`, loses every listed attribute and removes the feature attributes of the
+  /// listed objects from their entities outside the model's bodies; then frees both lists.
+  void DelListNoRefAcisAtts(XBOOL remove);
+  int NoRefAttributeCount() const {
+    return no_ref_atts_ ? static_cast<int>(no_ref_atts_->size()) : -1;
+  }
+  int DoubleRefObjectCount() const {
+    return double_ref_geoms_ ? static_cast<int>(double_ref_geoms_->size()) : -1;
+  }
 
  private:
   // One conversion list: old text -> new text, in insertion order.
@@ -96,4 +160,10 @@ class VARNEX_API PVFRestoreFM {
   Conversions numbers_;
   Conversions face_names_;
   std::vector<std::string> renamed_;
+  std::vector<PDTnode*> restored_nodes_;
+  std::map<std::string, PDTnode*> nodes_by_id_;
+  std::map<std::string, PDTnode*> nodes_by_name_;
+  std::vector<NodeNumberInList> numbered_;
+  std::unique_ptr<std::vector<ATTRIB*>> no_ref_atts_;
+  std::unique_ptr<std::vector<object_geom*>> double_ref_geoms_;
 };

@@ -97,6 +97,9 @@ class VARNEX_API PDTcomb : public PDTnode {
   XBOOL IsSilent(PDTnode*& out) override;
   int RefreshSilent(int first) override;
 
+  /// Links the operands named by the record read last whose nodes exist now (records may come
+  /// in any order). TRUE when every named operand is linked.
+  XBOOL LinkRestoredOperands();
   /// Releases both operands (parents cleared, back to free_nodes) without any recomputation.
   void ReleaseOperands();
   /// Destroys the geometric object (when the outermost world still holds it).

@@ -2,6 +2,12 @@
 // either loads as a valid model or is refused, and a refused load leaves the running model as
 // it was.
 #include <varnex/geometry/attribute_base.h>
+#include <varnex/modelstore/restore.h>
+#include <varnex/modelstore/tree_file.h>
+#include <varnex/tree/comb.h>
+#include <varnex/tree/node.h>
+#include <varnex/tree/nodes.h>
+#include <varnex/tree/tree_functions.h>
 
 #include "model_test_support.h"
 
@@ -10,9 +16,10 @@ namespace {
 
 class DamagedPackages : public ModelSession {
  protected:
-  // One instance with a formula and one body: small enough to damage at every byte.
+  // One instance with a formula, a node and one body: small enough to damage at every byte.
   void BuildSmallModel() {
-    ASSERT_STREQ(interpret("box"), "box_@1");
+    auto* node = new PDTfeat("box", "box", nullptr);
+    ASSERT_STREQ(node->get_name(), "box_@1");
     search("box_@1.height")->set_value_source("box_@1.length / 2;");
     SPAtransf applied;
     int error = 0;
@@ -26,7 +33,11 @@ class DamagedPackages : public ModelSession {
     for (int i = 0; i < gmod_anfang->count(); ++i) {
       bodies += std::to_string(fmvolume_of_body((*gmod_anfang)[i])) + " ";
     }
-    return WorldText() + "|" + bodies + "|" + std::to_string(total_count);
+    std::string nodes;
+    for (PDTnode* node : *all_nodes) {
+      nodes += std::string(node->get_name()) + "/" + node->get_id() + " ";
+    }
+    return WorldText() + "|" + bodies + "|" + std::to_string(total_count) + "|" + nodes;
   }
 
   // Loads every variant of `package` made by `damage`; returns how many loads were refused.
@@ -98,6 +109,53 @@ TEST_F(DamagedPackages, DataStructureFileEveryTruncationAndFlip) {
       EXPECT_EQ(Snapshot(), before);
     }
   }
+}
+
+TEST_F(DamagedPackages, NodeRecordsEveryTruncationAndFlip) {
+  auto* slab = new PDTfeat("slab", "slab", nullptr);
+  auto* shift = new PDTtrans("shift", "shift", nullptr);
+  ASSERT_NE(connect(slab, new PDTfeat("bore", "bore", nullptr), 0), nullptr);
+  ASSERT_NE(connect(slab, shift, 0), nullptr);
+  PVFSStream out;
+  PVFRestore::StructStgFeatureTree(out, nullptr);
+  const std::string text = out.GetpStr();
+  std::string before = Snapshot();
+  PDTnodes* nodes = all_nodes;
+  rvoid_list* roots = free_nodes;
+  int refused = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    for (int flip = 0; flip < 2; ++flip) {
+      std::string damaged = flip == 0 ? text.substr(0, i) : text;
+      if (flip == 1) {
+        damaged[i] = static_cast<char>(damaged[i] ^ 0x5a);
+      }
+      // Into an empty model of its own: the nodes find no objects and take none away.
+      WMODEL->add("scratch");
+      WMODEL->activate("scratch");
+      all_nodes = new PDTnodes();
+      free_nodes = new rvoid_list();
+      PVFClearRecordError();
+      FILE* in = fmemopen(damaged.data(), damaged.size() + (damaged.empty() ? 1 : 0), "r");
+      refused += PVMRestoreTreeFile(in) != 0 ? 1 : 0;
+      std::fclose(in);
+      for (PDTnode* node : *all_nodes) {
+        int steps = 0;
+        for (PDTnode* up = node->get_parent(); up != nullptr; up = up->get_parent()) {
+          ASSERT_LT(++steps, all_nodes->size()) << "the tree loops (position " << i << ")";
+        }
+      }
+      PDTdelete();
+      delete all_nodes;
+      delete free_nodes;
+      all_nodes = nodes;
+      free_nodes = roots;
+      WMODEL->activate("test");
+      WMODEL->remove("scratch");
+      EXPECT_EQ(Snapshot(), before);
+    }
+  }
+  PVFClearRecordError();
+  EXPECT_GT(refused, 0);
 }
 
 }  // namespace
