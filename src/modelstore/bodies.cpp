@@ -6,6 +6,8 @@
 #include <varnex/geometry/topology.h>
 #include <varnex/modelstore/packages.h>
 
+#include "modelstore/body_links.h"
+
 namespace {
 
 constexpr const char* kMark = "PVFReStoreAttribGenNameV4_2";
@@ -55,6 +57,7 @@ void PVFListAfterStore(geo_list* bodies) {
 void PVFRestoreBodies(geo_list* restored, geo_list* bodies) {
   for (int i = 0; restored != nullptr && i < restored->count(); ++i) {
     ENTITY* body = (*restored)[i];
+    varnex::modelstore::NoteRestoredBody(body);
     if (PVFMerkBody(static_cast<BODY*>(body)) == 0 || bodies == nullptr) {
       ToModel(body);
     } else {

@@ -18,6 +18,7 @@
 #include <sstream>
 #include <string>
 
+#include "modelstore/body_links.h"
 #include "modelstore/private_directory.h"
 #include "persistence/text_file_binding.h"
 
@@ -108,6 +109,23 @@ int ReadPart(const std::string& path, Read read) {
 
 bool AddSection(PVFFStream& stream, const PVMStrg& part, const char* marker) {
   return part.IsVoid() || PVMStoreCopy(part, stream, marker) == TRUE;
+}
+
+// Writes base.nd when some geometric object holds a body; its name, else empty.
+PVMStrg StoreBodyLinks(const PVMStrg& base, geo_list* bodies) {
+  std::string path = std::string(base.GetpStr()) + ".nd";
+  int lines = 0;
+  PVMStrg written = WritePart(path, [&](std::FILE* f) {
+    lines = varnex::modelstore::WriteBodyLinks(f, bodies);
+    if (lines < 0) {
+      PVFSetRecordError("PVMStoreFM", "the body links cannot be written");
+    }
+  });
+  if (lines == 0 && written.IsNotVoid()) {
+    std::remove(path.c_str());
+    return PVMStrg();
+  }
+  return written;
 }
 
 bool EndsWithSeparator(const std::string& text, const std::string& separator) {
@@ -227,6 +245,10 @@ PVMStrg PVMStoreFM(PVFFStream& stream, PVMStrg& base, mod_element* model, XBOOL 
   ok = ok && AddSection(stream, PVMStoreFMpdt(part_base), "PDT-FILE");
   if (withFeatureList) {
     ok = ok && AddSection(stream, PVMStoreFeatList(part_base), "FLI-FILE");
+  }
+  // Which objects hold which bodies, when any do: readers that know no such section skip it.
+  if (ok && bodies != nullptr && bodies->count() > 0) {
+    ok = AddSection(stream, StoreBodyLinks(part_base, bodies), "NB-FILE");
   }
   ok = ok && last_error.empty();
   std::FILE* file = FileOf(stream);
@@ -419,6 +441,7 @@ int restore_mod_element(const char* name, mod_element* model) {
     return -1;
   }
   last_error.clear();
+  varnex::modelstore::ForgetRestoredBodies();
   std::string package = std::string(name) + ".VNX";
   std::string base = name;
   std::unique_ptr<PrivateDirectory> parts;
@@ -439,6 +462,9 @@ int restore_mod_element(const char* name, mod_element* model) {
       Failed("restore", package + " holds no data-structure section");
     }
     PVMReStoreFMpdt(base.c_str());
+    if (parts != nullptr) {
+      ReadPart(base + ".nd", [](std::FILE* f) { return varnex::modelstore::ReadBodyLinks(f); });
+    }
   }
   if (parts != nullptr) {
     PVMDelReStoreFiles(base.c_str());

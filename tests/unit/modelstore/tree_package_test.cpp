@@ -52,6 +52,16 @@ class TreePackages : public ModelSession {
     return text;
   }
 
+  // The volumes of every node's body, in node-list order ("-" without body).
+  static std::string Volumes() {
+    std::string text;
+    for (PDTnode* node : *all_nodes) {
+      ENTITY* body = node->get_body();
+      text += body != nullptr ? std::to_string(fmvolume_of_body(body)) + " " : "- ";
+    }
+    return text;
+  }
+
   static std::string Section(const std::string& package, const std::string& marker) {
     const std::string separator = "++###++FILE_Trenner**###**";
     std::size_t start = package.find(separator + "\n" + marker + "\n");
@@ -80,12 +90,16 @@ class TreePackages : public ModelSession {
 TEST_F(TreePackages, StoreRestoreStoreIsByteIdentical) {
   BuildTreeModel();
   std::string tree = TreeText();
+  std::string volumes = Volumes();
+  ASSERT_NE(volumes.find("- "), 0u);
   const std::string first = Path("tree.VNX");
   ASSERT_STREQ(PVMSaveModel(first.c_str()), first.c_str()) << PVMLastStoreError();
   std::string package = ReadFile(first);
   EXPECT_EQ(Records(Section(package, "PDT-FILE")).size(), 9u);
   ASSERT_EQ(PVMLoadModel(first.c_str()), 0) << PVMLastStoreError();
   EXPECT_EQ(TreeText(), tree) << "names, ids, links and order come back";
+  EXPECT_EQ(Volumes(), volumes) << "the nodes find their bodies again";
+  EXPECT_NE(Section(package, "NB-FILE").find("B "), std::string::npos);
   ASSERT_EQ(free_nodes->count(), 1);
   PDTnode* root = static_cast<PDTnode*>((*free_nodes)[0]);
   EXPECT_EQ(PDTdepth(root), 4);
@@ -239,11 +253,13 @@ TEST_F(MergePackages, EveryGeneratedNameIsRenamedConsistently) {
     names_before.push_back(node->get_name());
   }
   const int count_before = total_count;
+  const std::string volumes = Volumes();
 
   int renamed = -1;
   ASSERT_EQ(PVMMergeModel(path.c_str(), &renamed), 0) << PVMLastStoreError();
   ASSERT_EQ(all_nodes->size(), 2 * nodes_before);
   EXPECT_GT(renamed, 0);
+  EXPECT_EQ(Volumes(), volumes + volumes) << "the merged nodes hold their own bodies";
   // The old nodes are untouched; the merged ones carry fresh numbers from the old counter on.
   for (int i = 0; i < nodes_before; ++i) {
     EXPECT_EQ((*all_nodes)[i]->get_name(), names_before[i]);
