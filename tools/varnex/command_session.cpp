@@ -21,6 +21,7 @@
 #include "body_export.h"
 #include "commands.h"
 #include "feature_session.h"
+#include "session_model_commands.h"
 
 extern char** environ;
 
@@ -180,8 +181,12 @@ bool Session::Run(const Words& words, std::string& error, bool& quit) {
     return true;
   }
   auto handler = kHandlers.find(words[0]);
+  bool model_command = false;
+  if (handler == kHandlers.end() && RunModelCommand(words, error, model_command)) {
+    return true;
+  }
   if (handler == kHandlers.end()) {
-    error = "unknown command '" + words[0] + "'";
+    error = model_command ? error : "unknown command '" + words[0] + "'";
     return false;
   }
   return (this->*handler->second)(words, error);
@@ -507,6 +512,11 @@ const Command kSessionCommand = {
     "  volume NODE                   the volume of the body of NODE's tree\n"
     "  message TEXT                  keeps TEXT as a persistent message of the model\n"
     "  messages                      the model's persistent messages\n"
+    "  save FILE.VNX                 saves the model (worlds, tree, features, bodies) as a\n"
+    "                                package; prints its name and size\n"
+    "  load FILE.VNX                 replaces the model by the package's\n"
+    "  merge FILE.VNX                adds the package's model to this one, its generated\n"
+    "                                names renumbered; prints how many were renamed\n"
     "  quit                          ends the session\n"
     "An error names the line and the session goes on; with a SCRIPT the exit status is 1 when\n"
     "any command failed.\n",
