@@ -21,6 +21,7 @@
 #include "body_export.h"
 #include "commands.h"
 #include "feature_session.h"
+#include "session_generate_command.h"
 #include "session_model_commands.h"
 
 extern char** environ;
@@ -179,6 +180,9 @@ bool Session::Run(const Words& words, std::string& error, bool& quit) {
   if (words[0] == "quit" || words[0] == "exit") {
     quit = true;
     return true;
+  }
+  if (words[0] == "generate") {
+    return GenerateFeature(words, error);
   }
   auto handler = kHandlers.find(words[0]);
   bool model_command = false;
@@ -517,6 +521,9 @@ const Command kSessionCommand = {
     "  load FILE.VNX                 replaces the model by the package's\n"
     "  merge FILE.VNX                adds the package's model to this one, its generated\n"
     "                                names renumbered; prints how many were renamed\n"
+    "  generate NAME NODE ... [--input PARAM[=NEW] ...] [-o FILE.NVL]\n"
+    "                                a new library feature NAME made of the NODEs (see\n"
+    "                                docs/generator.md); prints its function name\n"
     "  quit                          ends the session\n"
     "An error names the line and the session goes on; with a SCRIPT the exit status is 1 when\n"
     "any command failed.\n",

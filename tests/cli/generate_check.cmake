@@ -1,0 +1,32 @@
+# Runs a `varnex session SCRIPT` that generates features into a library of its own, compares
+# what it printed, and checks every generated text with `varnex check`.
+#   -DVARNEX=program -DFEATURES=feature folder -DSCRIPT=file -DEXPECTED=expected stdout
+#   -DERRORS=expected stderr -DWORKDIR=scratch folder -DCHECK=generated files to check (;-list)
+file(REMOVE_RECURSE ${WORKDIR})
+file(MAKE_DIRECTORY ${WORKDIR}/lib)
+foreach(feature plate hole boss)
+  file(COPY ${FEATURES}/${feature}.NVL DESTINATION ${WORKDIR}/lib)
+endforeach()
+set(ENV{NOVLPath} ${WORKDIR}/lib)
+execute_process(COMMAND ${VARNEX} session ${SCRIPT} WORKING_DIRECTORY ${WORKDIR}
+  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+file(READ ${EXPECTED} expected)
+string(REPLACE "WORKDIR" "${WORKDIR}" expected "${expected}")
+if(NOT out STREQUAL expected)
+  message(FATAL_ERROR "printed:\n${out}\nexpected:\n${expected}\nstderr:\n${err}")
+endif()
+file(READ ${ERRORS} expected_errors)
+string(REPLACE "SCRIPT" "${SCRIPT}" expected_errors "${expected_errors}")
+if(NOT err STREQUAL expected_errors)
+  message(FATAL_ERROR "stderr:\n${err}\nexpected:\n${expected_errors}")
+endif()
+if(NOT status EQUAL 1)
+  message(FATAL_ERROR "exit status ${status}, expected 1 (the script has failing lines)")
+endif()
+foreach(generated IN LISTS CHECK)
+  execute_process(COMMAND ${VARNEX} check ${WORKDIR}/${generated}
+    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0 OR NOT out STREQUAL "")
+    message(FATAL_ERROR "varnex check ${generated}: status ${status}\n${out}${err}")
+  endif()
+endforeach()
