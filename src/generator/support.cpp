@@ -5,6 +5,7 @@
 #include <varnex/model/welt.h>
 #include <varnex/persistence/bin_block.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "generator/generator_internal.h"
@@ -74,6 +75,11 @@ std::string ValueOf(rumpf* object, PVFBinBlock* binary) {
     // A text the language cannot carry stays as it is, for the check to refuse with its reason.
     std::string literal = RequoteValue(text);
     return literal.empty() ? text : literal;
+  }
+  if (object->isTypeOf("Zahl")) {
+    // The value text keeps six decimals; the text of the part needs the value itself.
+    double number = *static_cast<double*>(object->getVal());
+    return std::isfinite(number) ? NumberText(number) : std::string();
   }
   bool plain = !object->isTypeOf("Geometric") && !object->isTypeOf("REFERENCE") &&
                !object->isTypeOf("Planet");

@@ -183,3 +183,25 @@ TEST_F(Description, ReferencePointOnATranslatableFace) {
 }
 
 }  // namespace
+
+namespace {
+
+// The generated text keeps a real value to the last digit, not to the six decimals of its
+// value text, so the new feature builds the very solid.
+TEST_F(Description, RealValuesKeepEveryDigit) {
+  PDTfeat* block = Feature("block");
+  ASSERT_NE(block, nullptr);
+  rumpf* size = search((std::string(block->get_name()) + ".size").c_str());
+  ASSERT_NE(size, nullptr);
+  size->set(0.1234567891);
+  PVFMtfPartTree generator;
+  ASSERT_EQ(generator.AddNode(block), 1);
+  ASSERT_TRUE(generator.SetFeatureName(PVMStrg("small_cube")));
+  ASSERT_TRUE(generator.SetSubFeatureName(PVMStrg(block->get_name()), PVMStrg("base")));
+  ASSERT_FALSE(generator.CreateFeatureDescription()) << generator.GetError().GetpStr();
+  PVMStrg text;
+  std::string nvl = generator.GetNvlDescription(text);
+  EXPECT_NE(nvl.find("\t\tbase_size := 0.1234567891;\n"), std::string::npos) << nvl;
+}
+
+}  // namespace
