@@ -64,6 +64,7 @@ void FindAnyFace(aritm** args, aritm** result);
 // Measures (measure_builtins.cpp).
 void AreaOfFace(aritm** args, aritm** result);
 void AreaOfBody(aritm** args, aritm** result);
+void VolumeOfBody(aritm** args, aritm** result);
 void GetBoxCenter(aritm** args, aritm** result);
 void GetAreaCenter(aritm** args, aritm** result);
 void CenterOfGravity(aritm** args, aritm** result);

@@ -86,4 +86,14 @@ void TransformVectorY(aritm** args, aritm** result);
 void TransformVectorZ(aritm** args, aritm** result);
 void TransformPosition(aritm** args, aritm** result);
 
+// Built-ins for feature authors, appended after the engine's table (authoring_builtins.cpp).
+void Floor(aritm** args, aritm** result);
+void Ceil(aritm** args, aritm** result);
+void Atan2(aritm** args, aritm** result);
+void Pow(aritm** args, aritm** result);
+void Exp(aritm** args, aritm** result);
+void Log(aritm** args, aritm** result);
+void Sign(aritm** args, aritm** result);
+void Refuse(aritm** args, aritm** result);
+
 }  // namespace varnex::builtins

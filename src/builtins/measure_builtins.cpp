@@ -32,6 +32,12 @@ void AreaOfBody(aritm** args, aritm** result) {
   *value = fmarea_of_body(EntityArgument(args, 0), NumberArgument(args, 1));
 }
 
+// volume_of_body(geometry): the volume of the body owning the first entity (all its lumps).
+void VolumeOfBody(aritm** args, aritm** result) {
+  op_zahl* value = NewResult<op_zahl>(result, 0.0);
+  *value = fmvolume_of_body(EntityArgument(args, 0));
+}
+
 // get_box_center(geometry, nx, ny, nz): the volume centre of the geometry's bodies. The
 // projection normal does not move the centre; without one (all zero) it is +z.
 void GetBoxCenter(aritm** args, aritm** result) {

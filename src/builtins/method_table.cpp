@@ -193,6 +193,16 @@ constexpr Registration kBuiltins[] = {
     {"Generate_RotCircleDivision", GenerateRotCircleDivision},
     {"Generate_RotMatrix", GenerateRotMatrix},
     {"Generate_RotWreath", GenerateRotWreath},
+    // Appended for feature authors; the names above keep their order.
+    {"volume_of_body", VolumeOfBody},
+    {"floor", Floor},
+    {"ceil", Ceil},
+    {"atan2", Atan2},
+    {"pow", Pow},
+    {"exp", Exp},
+    {"log", Log},
+    {"sign", Sign},
+    {"refuse", Refuse},
 };
 
 }  // namespace

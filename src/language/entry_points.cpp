@@ -2,6 +2,7 @@
 #include <varnex/language/interpreter.h>
 #include <varnex/language/parse_attachment.h>
 #include <varnex/language/parser.h>
+#include <varnex/language/run_messages.h>
 #include <varnex/model/model.h>
 
 #include "base/scoped_restore.h"
@@ -109,6 +110,8 @@ int yyparse() {
   if (PARSEOBJECT == nullptr) {
     return 1;
   }
+  // A feature's text: its statements report what they skip.
+  varnex::language::ReportingScope reporting(true);
   varnex::language::StatementExecutor executor;
   return varnex::language::RunParse(*PARSEOBJECT, executor);
 }
@@ -123,6 +126,8 @@ int subparse(const char* arg) {
   if (!source) {
     return 1;
   }
+  // A called feature's text reports what it skips; a formula text keeps the setting.
+  varnex::language::ReportingScope reporting(yyin != nullptr || NovlReportsSkipped());
   varnex::language::ParseWithNewExecutor(*source);
   return 0;
 }
@@ -141,6 +146,8 @@ aritm* evaluate_string(const char* text) {
   Restore<nullwelt*> keep_world(anfang);
   Restore<std::FILE*> keep_yyin(yyin);
   hand_over[0] = nullptr;
+  // A formula evaluated for its value: what it cannot resolve shows as a missing value.
+  varnex::language::ReportingScope silent(false);
   previous_world = anfang;
   anfang = anfang != nullptr ? anfang->get_inertial_world() : nullptr;
   yyin = nullptr;

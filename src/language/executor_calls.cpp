@@ -1,6 +1,7 @@
 // Names as values and calls: built-in functions and instances of other features.
 #include <varnex/language/function_table.h>
 #include <varnex/language/interpreter.h>
+#include <varnex/language/run_messages.h>
 #include <varnex/model/model.h>
 
 #include <string>
@@ -232,7 +233,11 @@ Operand StatementExecutor::referenceValue(const std::string& ref) {
   if (Operand value = DefaultVariableValue(ref)) {
     return value;
   }
-  return ValueFromOutermostWorld(ref);
+  Operand value = ValueFromOutermostWorld(ref);
+  if (!value) {
+    NovlReportSkipped("'" + ref + "' names no object; the statement is skipped");
+  }
+  return value;
 }
 
 // call -> IDENT '(' arg_list ')'

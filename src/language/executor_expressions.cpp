@@ -2,6 +2,8 @@
 // operand or null; the operands it was given are deleted when the call returns.
 #include <varnex/model/model.h>
 
+#include <string>
+
 #include "language/statement_executor.h"
 
 namespace varnex::language {
@@ -42,6 +44,23 @@ aritm* Apply(BinaryOp op, aritm& left, aritm* right) {
   return nullptr;
 }
 
+const char* OperatorText(BinaryOp op) {
+  switch (op) {
+    case BinaryOp::Add:
+      return "+";
+    case BinaryOp::Subtract:
+      return "-";
+    case BinaryOp::Multiply:
+      return "*";
+    default:
+      return "?";
+  }
+}
+
+bool HoldsEntity(aritm& operand) {
+  return operand.get_ENTITY(0) != nullptr;
+}
+
 double DoubleOf(const Operand& operand) {
   return operand ? operand->get_double() : 0.0;
 }
@@ -53,7 +72,24 @@ Operand StatementExecutor::binary(BinaryOp op, Operand left, Operand right) {
   if (!left || !right) {
     return nullptr;
   }
-  return Operand(Apply(op, *left, right.get()));
+  Operand result(Apply(op, *left, right.get()));
+  const bool boolean = op == BinaryOp::Add || op == BinaryOp::Subtract || op == BinaryOp::Multiply;
+  const bool left_geometry = left->IsOpGeom() == TRUE;
+  const bool right_geometry = right->IsOpGeom() == TRUE;
+  if (!result && boolean && (left_geometry || right_geometry)) {
+    const std::string what = std::string("the Boolean '") + OperatorText(op) + "' ";
+    if (op == BinaryOp::Multiply && left->IsOpTrans() == TRUE) {
+      *last_failure_ = "a transformation moves geometry standing on its left: write "
+                       "geometry * transformation";
+    } else if (!left_geometry || !right_geometry) {
+      *last_failure_ = what + "needs geometry on both sides";
+    } else if (HoldsEntity(*left) && HoldsEntity(*right)) {
+      *last_failure_ = what + "failed on its solids";
+    } else {
+      *last_failure_ = what + "has an empty operand and gives no value";
+    }
+  }
+  return result;
 }
 
 // expr -> NOT_OP expr

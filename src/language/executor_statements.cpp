@@ -1,9 +1,11 @@
 // Statements: the formula hand-over, entities, assignments, RETURN, PRINT, conditionals and
 // loops.
 #include <varnex/language/interpreter.h>
+#include <varnex/language/run_messages.h>
 #include <varnex/model/model.h>
 
 #include <string>
+#include <utility>
 
 #include "language/object_names.h"
 #include "language/run_guard.h"
@@ -93,11 +95,21 @@ void StatementExecutor::openFunctionBody() {
 
 // stmt -> ref ASSIGN expr
 void StatementExecutor::assignToReference(const std::string& ref, Operand value) {
+  std::string failure = std::exchange(*last_failure_, std::string());
   if (!value) {
+    NovlReportSkipped("nothing is assigned to '" + ref +
+                      "': " + (failure.empty() ? "its value is missing" : failure));
     return;
   }
-  if (!AssignComponent(FindComponent(ref), *value)) {
-    value->assign_object(ref.c_str());
+  if (AssignComponent(FindComponent(ref), *value)) {
+    return;
+  }
+  if (search(ref.c_str()) == nullptr) {
+    NovlReportSkipped("'" + ref + "' names no object; nothing is assigned");
+    return;
+  }
+  if (value->assign_object(ref.c_str()) == nullptr) {
+    NovlReportSkipped("'" + ref + "' does not take the value assigned to it; nothing is assigned");
   }
 }
 

@@ -116,7 +116,7 @@ type
   ;
 
 function_decl
-  : FUNCTION IDENT '(' param_list ')' ':' IDENT ';' { ACT.openFunctionBody(); } stmt_list END_FUNCTION ';'
+  : FUNCTION IDENT '(' param_list ')' ':' IDENT ';' { ACT.openFunctionBody(); } stmt_list END_FUNCTION ';'  { ACT.closeFunction(); }
   ;
 
 stmt_list

@@ -65,6 +65,9 @@ class ParseActions {
   // function_decl -> FUNCTION IDENT '(' param_list ')' ':' IDENT ';' . stmt_list END_FUNCTION ';'
   // (the mid-rule action, before the body)
   virtual void openFunctionBody() = 0;
+  // function_decl -> ... stmt_list END_FUNCTION ';' .   (nothing runs; the checking pass
+  // closes the function's names)
+  virtual void closeFunction() {}
 
   // stmt -> ref ASSIGN expr
   virtual void assignToReference(const std::string& ref, Operand value) = 0;

@@ -4,11 +4,13 @@
 #include <pthread.h>
 #include <varnex/base/messages.h>
 #include <varnex/language/interpreter.h>
+#include <varnex/language/run_messages.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <string>
 
 namespace varnex::language {
 namespace {
@@ -19,6 +21,10 @@ int feature_depth = 0;
 int block_depth = 0;
 bool stopping = false;
 bool last_run_stopped = false;
+bool reporting = false;
+// The refusal of the running outermost parse, and of the last one that ended.
+std::string refusal;
+std::string last_refusal;
 
 // The stack of a thread that carries a deep nest on (reserved, filled only as it is used).
 constexpr std::size_t kFreshStackSize = std::size_t{256} << 20;
@@ -49,12 +55,14 @@ std::uintptr_t StackLimit() {
 ParseScope::ParseScope() {
   if (parse_depth++ == 0) {
     stopping = false;
+    refusal.clear();
   }
 }
 
 ParseScope::~ParseScope() {
   if (--parse_depth == 0) {
     last_run_stopped = stopping;
+    last_refusal = refusal;
     stopping = false;
   }
 }
@@ -148,6 +156,14 @@ NestingScope::~NestingScope() {
   }
 }
 
+ReportingScope::ReportingScope(bool on) : saved_(reporting) {
+  reporting = on;
+}
+
+ReportingScope::~ReportingScope() {
+  reporting = saved_;
+}
+
 std::string NestingScope::refusal() const {
   if (entered_) {
     return std::string();
@@ -174,4 +190,43 @@ NovlRunLimits GetNovlRunLimits() {
 
 bool NovlRunStopped() {
   return varnex::language::last_run_stopped;
+}
+
+void NovlReportSkipped(const std::string& what, int line) {
+  // A stopped run ends its parses early; what that cuts short is no skipped statement.
+  if (!varnex::language::reporting || varnex::language::stopping || pPVFHandleMessage == nullptr) {
+    return;
+  }
+  std::string text;
+  if (PARSEOBJECT != nullptr) {
+    PVMStrg file;
+    PARSEOBJECT->GetFullFileName(file);
+    if (file.IsVoid() && Current_File_Name.IsNotVoid()) {
+      file = Current_File_Name;
+    }
+    text = std::string(file.GetpStr()) + ":" +
+           std::to_string(line > 0 ? line : PARSEOBJECT->GetLine()) + ": ";
+  }
+  text += what;
+  pPVFHandleMessage->Warning("NovlSkipped", text.c_str());
+}
+
+bool NovlReportsSkipped() {
+  return varnex::language::reporting;
+}
+
+void NovlRefuseRun(const char* why) {
+  using namespace varnex::language;
+  if (stopping) {
+    return;
+  }
+  stopping = true;
+  refusal = why != nullptr && *why != '\0' ? why : "refused";
+  if (pPVFHandleMessage != nullptr) {
+    pPVFHandleMessage->Error("NovlRefused", refusal.c_str());
+  }
+}
+
+const char* NovlRunRefusal() {
+  return varnex::language::last_refusal.c_str();
 }

@@ -57,6 +57,19 @@ class NestingScope {
   bool entered_ = false;
 };
 
+/// Sets whether the statements of the parses started during its lifetime report what they skip
+/// (NovlReportSkipped), and restores the previous setting afterwards.
+class ReportingScope {
+ public:
+  explicit ReportingScope(bool reporting);
+  ~ReportingScope();
+  ReportingScope(const ReportingScope&) = delete;
+  ReportingScope& operator=(const ReportingScope&) = delete;
+
+ private:
+  bool saved_;
+};
+
 /// What a nested parse says when it cannot get a stack to run on.
 inline constexpr const char* kNoStackLeft = "texts nested too deep for the stack";
 

@@ -17,7 +17,8 @@ class StatementExecutor : public ParseActions {
   StatementExecutor() = default;
   /// An executor for a block of an enclosing parse (a conditional's part, a loop's body): a
   /// RETURN in the block replaces the enclosing parse's result, and the other way round.
-  explicit StatementExecutor(StatementExecutor& enclosing) : returned_(enclosing.returned_) {}
+  explicit StatementExecutor(StatementExecutor& enclosing)
+      : returned_(enclosing.returned_), last_failure_(enclosing.last_failure_) {}
 
   void handOverFormula(Operand value) override;
   void abandonText() override;
@@ -65,6 +66,9 @@ class StatementExecutor : public ParseActions {
   /// The operand the last RETURN of this parse (and its blocks) handed over, still in
   /// hand_over[0] unless someone took it; shared with the blocks' executors.
   std::shared_ptr<aritm*> returned_ = std::make_shared<aritm*>(nullptr);
+  /// Why the last operation of the statement being run gave no value ("" when none failed);
+  /// the statement that loses the value says so. Shared with the blocks' executors.
+  std::shared_ptr<std::string> last_failure_ = std::make_shared<std::string>();
   /// Per open ENTITY: whether its prototype's sub-world was entered (and must be left).
   std::vector<bool> entities_entered_;
 };

@@ -5,16 +5,22 @@
 #include <varnex/language/function_table.h>
 #include <varnex/language/parser.h>
 #include <varnex/language/run_limits.h>
+#include <varnex/language/run_messages.h>
 #include <varnex/language/syntax_check.h>
 #include <varnex/model/op_scalar.h>
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
+#include <map>
 #include <set>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "language/parse_actions.h"
 #include "language/run_guard.h"
+#include "language/text_lint.h"
 
 namespace varnex::language {
 namespace {
@@ -127,23 +133,58 @@ class BuiltinNames {
   const ifunc_list* table_;
 };
 
+// The names an assignment may start with inside one FUNCTION, with their declared types, and
+// the attributes of the text's entities.
+struct Declarations {
+  std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>> entities;
+  std::map<std::string, std::string, std::less<>> function_scope;
+  std::vector<std::string> open_entities;
+  bool in_function_body = false;
+
+  std::map<std::string, std::string, std::less<>>& current() {
+    return open_entities.empty() ? function_scope : entities[open_entities.back()];
+  }
+};
+
 // What every block parse of one check shares.
 struct CheckContext {
+  CheckContext(const TextDefinitions& definitions, const BuiltinNames& builtins,
+               const NovlFunctionQuery& is_feature,
+               const std::set<std::string, std::less<>>& parameters)
+      : definitions(definitions),
+        builtins(builtins),
+        is_feature(is_feature),
+        parameters(parameters) {}
+
   const TextDefinitions& definitions;
   const BuiltinNames& builtins;
-  const NovlFindingSink& sink;
   const NovlFunctionQuery& is_feature;
+  /// Every parameter name of the text's headers (read from its tokens).
+  const std::set<std::string, std::less<>>& parameters;
+  std::vector<NovlFinding> found;
   int findings = 0;
   /// Whether a block was found nested too deep (reported once).
   bool too_deep = false;
+  Declarations declarations;
 
-  void report(NovlFindingKind kind, int line, std::string name) {
+  void report(NovlFindingKind kind, int line, std::string name, std::string detail = {}) {
     ++findings;
-    if (sink) {
-      sink(NovlFinding{kind, line, std::move(name)});
-    }
+    found.push_back(NovlFinding{kind, line, std::move(name), std::move(detail)});
   }
 };
+
+// The attribute names a value of `type` has, or null when the check cannot know them.
+const std::set<std::string, std::less<>>* ComponentsOf(const std::string& type) {
+  static const std::set<std::string, std::less<>> vector{"x", "y", "z"};
+  static const std::set<std::string, std::less<>> axis{"Origin", "Direction"};
+  if (type == "vector") {
+    return &vector;
+  }
+  if (type == "axis") {
+    return &axis;
+  }
+  return nullptr;
+}
 
 Operand Placeholder() {
   return Operand(new op_number(0));
@@ -169,11 +210,22 @@ class CheckActions : public ParseActions {
     }
   }
   void abandonText() override {}
-  void openEntity(const std::string&) override {}
-  void closeEntity() override {}
+  void openEntity(const std::string& name) override {
+    context_.declarations.open_entities.push_back(name);
+    context_.declarations.entities[name];
+  }
+  void closeEntity() override {
+    if (!context_.declarations.open_entities.empty()) {
+      context_.declarations.open_entities.pop_back();
+    }
+  }
   void deriveAttribute(const std::string&, const std::string&) override {}
-  void openFunctionBody() override {}
-  void assignToReference(const std::string&, Operand) override {}
+  void openFunctionBody() override { context_.declarations.in_function_body = true; }
+  void closeFunction() override {
+    context_.declarations.in_function_body = false;
+    context_.declarations.function_scope.clear();
+  }
+  void assignToReference(const std::string& ref, Operand) override { checkAssignment(ref); }
   void returnValue(Operand) override {}
   void printReference(const std::string&) override {}
 
@@ -191,16 +243,29 @@ class CheckActions : public ParseActions {
     }
   }
 
-  std::string declareObject(const std::string& name, const std::string&) override { return name; }
-  std::string declareEnumeration(const std::string& name, const NameList&) override { return name; }
+  std::string declareObject(const std::string& name, const std::string& type) override {
+    context_.declarations.current()[name] = type;
+    return name;
+  }
+  std::string declareEnumeration(const std::string& name, const NameList&) override {
+    context_.declarations.current()[name] = "ENUMERATION";
+    return name;
+  }
   std::string declareFromPrototype(const std::string& name, const std::string& type) override {
     if (!context_.definitions.entities.contains(type) &&
         !(context_.is_feature && context_.is_feature(type))) {
       context_.report(NovlFindingKind::UnknownType, line(), type);
     }
+    context_.declarations.current()[name] = type;
     return name;
   }
   NameList copyDeclaration(NameList names, const std::string& declared) override {
+    auto& scope = context_.declarations.current();
+    auto found = scope.find(declared);
+    std::string type = found != scope.end() ? found->second : std::string();
+    for (const std::string& name : names) {
+      scope[name] = type;
+    }
     return Appended(std::move(names), declared);
   }
   NameList bindParameters(NameList header, const NameList& group, Operand, bool) override {
@@ -236,6 +301,7 @@ class CheckActions : public ParseActions {
     return context_.builtins.knows(name) || context_.definitions.functions.contains(name) ||
            (context_.is_feature && context_.is_feature(name));
   }
+  void checkAssignment(const std::string& ref);
   void checkBlock(const TextSpan& span);
   void checkCondition(const std::string& text, int first_line);
   void checkSource(PARSE_ATTACHMENT& block, int first_line);
@@ -247,6 +313,42 @@ class CheckActions : public ParseActions {
 
 // The line offset of the block being parsed, for the syntax hook of the running check.
 int current_first_line = 1;
+
+// Inside a FUNCTION body an assignment must start with a name the function declares (or one
+// of the text's parameters or entities), and a component must be one the declared type has.
+void CheckActions::checkAssignment(const std::string& ref) {
+  Declarations& declared = context_.declarations;
+  if (!declared.in_function_body || ref.empty()) {
+    return;
+  }
+  const std::size_t dot = ref.find('.');
+  const std::string base = ref.substr(0, dot);
+  if (base == "__THIS__" || base == "__UP__") {
+    return;
+  }
+  auto scoped = declared.function_scope.find(base);
+  if (scoped == declared.function_scope.end()) {
+    if (!context_.parameters.contains(base) && !context_.definitions.entities.contains(base)) {
+      context_.report(NovlFindingKind::UndeclaredName, line(), ref);
+    }
+    return;
+  }
+  if (dot == std::string::npos) {
+    return;
+  }
+  const std::string component = ref.substr(dot + 1, ref.find('.', dot + 1) - dot - 1);
+  const std::string& type = scoped->second;
+  if (const auto* components = ComponentsOf(type)) {
+    if (!components->contains(component)) {
+      context_.report(NovlFindingKind::UnknownAttribute, line(), ref, type);
+    }
+    return;
+  }
+  auto entity = declared.entities.find(type);
+  if (entity != declared.entities.end() && !entity->second.contains(component)) {
+    context_.report(NovlFindingKind::UnknownAttribute, line(), ref, type);
+  }
+}
 
 void CheckActions::checkBlock(const TextSpan& span) {
   if (span.empty()) {
@@ -288,14 +390,22 @@ void CheckActions::checkSource(PARSE_ATTACHMENT& block, int first_line) {
 void ReportSyntaxError(const ParseState& state, const std::string& message) {
   ::yyerror(message.c_str());
   const NovlSyntaxHook& hook = InstalledSyntaxHook();
-  if (!hook) {
+  const bool reporting = NovlReportsSkipped();
+  if (!hook && !reporting) {
     return;
   }
   const std::string_view text = state.source.Text();
   std::size_t begin = std::min(state.token.begin, state.source.Position());
   int line =
       state.source.GetLine() - CountLineFeeds(text.substr(begin, state.source.Position() - begin));
-  hook(NovlSyntaxError{message.c_str(), line, state.token.text.c_str()});
+  if (reporting) {
+    std::string near = state.token.text.empty() ? std::string("the end of the text")
+                                                : "'" + state.token.text + "'";
+    NovlReportSkipped("syntax error near " + near + "; the statement is skipped", line);
+  }
+  if (hook) {
+    hook(NovlSyntaxError{message.c_str(), line, state.token.text.c_str()});
+  }
 }
 
 }  // namespace varnex::language
@@ -304,21 +414,17 @@ NovlSyntaxHook SetNovlSyntaxHook(NovlSyntaxHook hook) {
   return std::exchange(varnex::language::InstalledSyntaxHook(), std::move(hook));
 }
 
-int NovlCheckTextWith(const char* text, const ifunc_list* builtins, const NovlFindingSink& sink,
-                      const NovlFunctionQuery& is_feature) {
-  using namespace varnex::language;
-  if (text == nullptr) {
-    return 0;
-  }
-  TextDefinitions definitions = CollectDefinitions(text);
-  BuiltinNames names(builtins);
-  CheckContext context{definitions, names, sink, is_feature};
+namespace varnex::language {
+namespace {
+
+// One pass of the parse over `text`; its findings go into `context`.
+void ParseForFindings(const char* text, CheckContext& context) {
   // A malformed SCHEMA reports its error a second time as it gives up: one finding is enough.
   int last_line = 0;
   std::string last_token;
   NovlSyntaxHook saved = SetNovlSyntaxHook([&](const NovlSyntaxError& error) {
     int line = current_first_line - 1 + error.line;
-    if (context.findings > 0 && line == last_line && last_token == error.token) {
+    if (!context.found.empty() && line == last_line && last_token == error.token) {
       return;
     }
     last_line = line;
@@ -329,5 +435,73 @@ int NovlCheckTextWith(const char* text, const ifunc_list* builtins, const NovlFi
   CheckActions actions(context, source, 1);
   RunParse(source, actions);
   SetNovlSyntaxHook(std::move(saved));
-  return context.findings;
+}
+
+// The header whose parameter list holds the last syntax error after `after_line` (the one that
+// ended the parse), if any.
+const HeaderSpan* BrokenHeader(const std::vector<NovlFinding>& found,
+                               const std::vector<HeaderSpan>& headers, int after_line) {
+  const NovlFinding* last = nullptr;
+  for (const NovlFinding& finding : found) {
+    if (finding.kind == NovlFindingKind::SyntaxError && finding.line > after_line) {
+      last = &finding;
+    }
+  }
+  for (const HeaderSpan& header : headers) {
+    if (last != nullptr && last->line >= header.first_line && last->line <= header.last_line &&
+        header.last_line > after_line) {
+      return &header;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+}  // namespace varnex::language
+
+int NovlCheckTextWith(const char* text, const ifunc_list* builtins, const NovlFindingSink& sink,
+                      const NovlFunctionQuery& is_feature) {
+  using namespace varnex::language;
+  if (text == nullptr) {
+    return 0;
+  }
+  TextDefinitions definitions = CollectDefinitions(text);
+  BuiltinNames names(builtins);
+  // The text as the parser reads it (comments removed, line breaks kept).
+  PARSE_ATTACHMENT filtered(PVMStrg(text), nullptr);
+  std::string readable(filtered.Text());
+  TextLint lint = LintTokens(readable);
+  std::vector<NovlFinding> found;
+  // A syntax error in a parameter list ends the parse of the whole schema: the text is parsed
+  // again with that list emptied (its line breaks kept), and the findings after the list count.
+  int after_line = 0;
+  for (std::size_t pass = 0; pass <= lint.headers.size(); ++pass) {
+    CheckContext context(definitions, names, is_feature, lint.parameters);
+    ParseForFindings(readable.c_str(), context);
+    const HeaderSpan* broken = BrokenHeader(context.found, lint.headers, after_line);
+    const int until = broken != nullptr ? broken->last_line : std::numeric_limits<int>::max();
+    for (NovlFinding& finding : context.found) {
+      if (finding.line > after_line && finding.line <= until) {
+        found.push_back(std::move(finding));
+      }
+    }
+    if (broken == nullptr) {
+      break;
+    }
+    for (std::size_t i = broken->open + 1; i < broken->close && i < readable.size(); ++i) {
+      if (readable[i] != '\n') {
+        readable[i] = ' ';
+      }
+    }
+    after_line = until;
+  }
+  found.insert(found.end(), lint.findings.begin(), lint.findings.end());
+  std::stable_sort(found.begin(), found.end(),
+                   [](const NovlFinding& a, const NovlFinding& b) { return a.line < b.line; });
+  if (sink) {
+    for (const NovlFinding& finding : found) {
+      sink(finding);
+    }
+  }
+  return static_cast<int>(found.size());
 }

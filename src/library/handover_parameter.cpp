@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "library/restraints.h"
@@ -49,6 +50,10 @@ bool IsNonFiniteNumber(const PVMStrg& text) {
   double number = std::strtod(begin, &end);
   return end != begin && *end == '\0' && !std::isfinite(number);
 }
+
+// The markers value changes carry when they refuse a value.
+constexpr const char* kNotEvaluableMarker = "___NOT EVALUABLE___";
+constexpr const char* kViolatedMarker = "___RESTRICTION VIOLATED___";
 
 const char* StoredText(const PVMStrg& text) {
   return text.IsVoid() ? nullptr : text.GetpStr();
@@ -234,20 +239,58 @@ XBOOL HANDOVER_PARAMETER::IsUnevaluated() const {
 }
 
 const char* HANDOVER_PARAMETER::Set(const PVMStrg& text) {
+  PVMStrg refusal;
+  return Set(text, refusal);
+}
+
+const char* HANDOVER_PARAMETER::Set(const PVMStrg& text, PVMStrg& refusal) {
   PVMStrg candidate = Trimmed(text);
+  const std::string shown = name_.GetpStr() + std::string(" = ") + candidate.GetpStr();
+  refusal = "";
   if (HoldsSeveralStatements(candidate)) {
-    return nullptr;  // "5; depth=3" would set 5 and drop the rest unseen
+    // "5; depth=3" would set 5 and drop the rest unseen
+    refusal = (shown + " holds more than one formula").c_str();
+    return nullptr;
   }
   const bool refers = candidate.Find("_@");
   if (IsStringLike() && !refers) {
     candidate = NormalisedLiteral(candidate);
   }
   PVMStrg result;
-  if (check_restrictions(candidate, result) != kAccepted) {
-    return nullptr;
+  PVMStrg failed;
+  switch (CheckRestrictions(candidate, result, &failed)) {
+    case kAccepted:
+      break;
+    case kValueNotEvaluable:
+      refusal = (shown + " cannot be evaluated (" + kNotEvaluableMarker + ")").c_str();
+      return nullptr;
+    case kRestraintViolated:
+      refusal = failed.IsVoid()
+                    ? (shown + " is not a finite number (" + kViolatedMarker + ")").c_str()
+                    : (shown + " violates " + failed.GetpStr()).c_str();
+      return nullptr;
+    default:
+      refusal = (shown + " cannot be checked: the restriction " + failed.GetpStr() +
+                 " does not evaluate to TRUE or FALSE (" + kNotEvaluableMarker +
+                 "); a restriction sees only VALUE, never the other parameters")
+                    .c_str();
+      return nullptr;
   }
   if (enumerationValues_ && !refers && !IsOneOf(result, *enumerationValues_)) {
-    return nullptr;  // a name outside the enumeration would silently build the default
+    // a name outside the enumeration would silently build the default
+    std::string names;
+    for (int i = 0; i < enumerationValues_->count(); ++i) {
+      names += (i > 0 ? ", " : "") + std::string((*enumerationValues_)[i].GetpStr());
+    }
+    refusal = (shown + " is none of " + names).c_str();
+    return nullptr;
+  }
+  if (!refers) {
+    std::string mismatch = TypeMismatch(candidate);
+    if (!mismatch.empty()) {
+      refusal = (shown + " " + mismatch).c_str();
+      return nullptr;
+    }
   }
   valueSource_ = "";
   if ((refers && !type_.StartsWith("Con")) || type_ == "transformation_matrix") {
@@ -259,7 +302,37 @@ const char* HANDOVER_PARAMETER::Set(const PVMStrg& text) {
   return valueSource_.IsNotVoid() ? valueSource_.GetpStr() : StoredText(value_);
 }
 
+// LOGIC takes logical values and NUMBER whole numbers; 1, 0, 'no' or 6.7 are refused rather than
+// read as something the author did not write.
+std::string HANDOVER_PARAMETER::TypeMismatch(const PVMStrg& text) const {
+  const bool logic = type_ == "LOGIC";
+  const bool number = type_ == "NUMBER";
+  PVFFormulaEvaluator evaluate = GetLibraryFormulaEvaluator();
+  if ((!logic && !number) || evaluate == nullptr || text.IsVoid() || text == ";") {
+    return std::string();
+  }
+  PVMStrg result;
+  int logical = -1;
+  if (!evaluate(varnex::library::AsFormula(text), result, &logical)) {
+    return std::string();  // refused by the restraint test already
+  }
+  if (logic) {
+    return logical >= 0 ? std::string() : "is no logical value: give TRUE or FALSE";
+  }
+  const char* begin = result.GetpStr();
+  char* end = nullptr;
+  std::strtol(begin, &end, 10);
+  if (logical < 0 && end != begin && *end == '\0') {
+    return std::string();
+  }
+  return "is no whole number: give an integer (12, -3) or a formula of integers";
+}
+
 int HANDOVER_PARAMETER::check_restrictions(PVMStrg& value, PVMStrg& result) const {
+  return CheckRestrictions(value, result, nullptr);
+}
+
+int HANDOVER_PARAMETER::CheckRestrictions(PVMStrg& value, PVMStrg& result, PVMStrg* failed) const {
   value.WhiteSpaceTrim();
   PVFFormulaEvaluator evaluate = GetLibraryFormulaEvaluator();
   if (value.IsVoid() || value == ";" || value == "''" || IsUnevaluated() || evaluate == nullptr) {
@@ -279,6 +352,9 @@ int HANDOVER_PARAMETER::check_restrictions(PVMStrg& value, PVMStrg& result) cons
   for (const PVMStrg& restraint : restraints) {
     int verdict = CheckOneRestraint(restraint, value);
     if (verdict != kAccepted) {
+      if (failed != nullptr) {
+        *failed = restraint;
+      }
       return verdict;
     }
   }

@@ -58,6 +58,44 @@ void PrintFinding(const char* file, const NovlFinding& finding) {
       std::printf("%s:%d: call of '%s', which is neither a built-in nor a feature of the library\n",
                   file, finding.line, finding.name.c_str());
       break;
+    case NovlFindingKind::CrossParameterRestriction:
+      std::printf(
+          "%s:%d: restriction of '%s' names '%s', which is not visible when parameters are "
+          "handed over; check it in the body with refuse(...)\n",
+          file, finding.line, finding.name.c_str(), finding.detail.c_str());
+      break;
+    case NovlFindingKind::UndeclaredName:
+      std::printf(
+          "%s:%d: assignment to '%s', which the function neither declares nor takes as a "
+          "parameter: the run skips it\n",
+          file, finding.line, finding.name.c_str());
+      break;
+    case NovlFindingKind::UnknownAttribute: {
+      std::size_t dot = finding.name.find('.');
+      std::string attribute =
+          finding.name.substr(dot + 1, finding.name.find('.', dot + 1) - dot - 1);
+      std::printf("%s:%d: assignment to '%s': '%s' has no attribute '%s', so the run skips it\n",
+                  file, finding.line, finding.name.c_str(), finding.detail.c_str(),
+                  attribute.c_str());
+      break;
+    }
+    case NovlFindingKind::EnumerationDefaultOutside:
+      std::printf("%s:%d: default '%s' of '%s' is none of the names of its enumeration\n", file,
+                  finding.line, finding.detail.c_str(), finding.name.c_str());
+      break;
+    case NovlFindingKind::SeveralNamesInEntity:
+      std::printf(
+          "%s:%d: '%s : ...' declares several names in an ENTITY, which the grammar refuses: "
+          "declare one name per declaration\n",
+          file, finding.line, finding.name.c_str());
+      break;
+    case NovlFindingKind::KeywordInsideThenBlock:
+      std::printf(
+          "%s:%d: %s inside then ... endif contains '%s', which the block reader takes as a "
+          "keyword: use the brace form 'if (...) { ... };' or another %s\n",
+          file, finding.line, finding.name.c_str(), finding.detail.c_str(),
+          finding.name.starts_with('\'') ? "text" : "name");
+      break;
   }
 }
 
@@ -104,7 +142,7 @@ int RunCheck(Arguments args) {
 }
 
 const Command kCheckCommand = {
-    "check", "report syntax errors, unknown types and unknown calls in feature texts",
+    "check", "report syntax errors, unknown names and authoring faults in feature texts",
     "usage: varnex check FILE.NVL ...\n\n"
     "Parses each file without running it and prints one line per finding:\n"
     "  FILE:LINE: syntax error near 'TOKEN'\n"
@@ -114,8 +152,16 @@ const Command kCheckCommand = {
     "                                       nor a feature of the library on NOVLPath)\n"
     "  FILE:LINE: warning: the condition of this dowhile names nothing its body assigns\n"
     "  FILE:LINE: blocks nested deeper than N   (the run's nesting limit)\n"
+    "  FILE:LINE: restriction of 'A' names 'B', ...   (another parameter, which a\n"
+    "                                       restriction cannot see: it refuses every value)\n"
+    "  FILE:LINE: assignment to 'X', ...   (a name the FUNCTION does not declare, or an\n"
+    "                                       attribute its entity, vector or axis lacks)\n"
+    "  FILE:LINE: default 'D' of 'E' ...   (an enumeration default outside its names)\n"
+    "  FILE:LINE: 'a, b : ...' declares several names in an ENTITY\n"
+    "  FILE:LINE: ... inside then ... endif contains 'if'   (or 'else')\n"
     "Both branches of every conditional and every loop body are checked. A broken first\n"
-    "statement ends the check of its text, as it ends the text's run.\n"
+    "statement ends the check of its text, as it ends the text's run; after a syntax error\n"
+    "in a FUNCTION's parameter list the rest of the file is still checked.\n"
     "Exits 0 when nothing was found, 1 otherwise (also for a FILE that is no regular file).\n",
     RunCheck};
 

@@ -22,6 +22,7 @@ struct ExportRequest {
   std::string feature;
   std::vector<char*> assignments;
   std::string output;
+  bool strict = false;
 };
 
 // FEATURE first, then NAME=VALUE words and "-o FILE" in any order; false after saying why.
@@ -34,6 +35,8 @@ bool ParseExportArguments(Arguments args, ExportRequest& request) {
         return false;
       }
       request.output = args[++i];
+    } else if (word == "--strict") {
+      request.strict = true;
     } else if (request.feature.empty()) {
       request.feature = word;
     } else {
@@ -86,7 +89,7 @@ int RunExport(Arguments args) {
       return Fail("model '" + request.feature + "' holds no bodies");
     }
   } else {
-    rumpf* instance = instances.Create(request.feature, request.assignments);
+    rumpf* instance = instances.Create(request.feature, request.assignments, request.strict);
     if (instance == nullptr) {
       return 1;
     }
@@ -104,7 +107,7 @@ int RunExport(Arguments args) {
 
 const Command kExportCommand = {
     "export", "instantiate a library feature and write its bodies to a file",
-    "usage: varnex export FEATURE [NAME=VALUE ...] -o FILE\n"
+    "usage: varnex export FEATURE [NAME=VALUE ...] -o FILE [--strict]\n"
     "       varnex export MODEL.VNX -o FILE\n"
     "\n"
     "Creates one instance of the library feature FEATURE (NAME=VALUE sets the parameter NAME\n"
@@ -116,10 +119,13 @@ const Command kExportCommand = {
     "  .brep         Open CASCADE BREP text\n"
     "  .png          a shaded isometric picture, 800 x 600\n"
     "Prints 'volume = V', the bodies' total volume to 6 significant digits.\n"
+    "Statements the feature's text skipped are reported on stderr as warnings\n"
+    "('varnex: warning: FILE:LINE: why'); --strict makes any of them a failure.\n"
     "The library is read from the search paths in the environment variable NOVLPath, else\n"
     "from the features shipped with varnex.\n"
-    "Exits 1, saying why on stderr, for an unknown feature, parameter or format, a feature\n"
-    "that built no bodies, a model that cannot be loaded, or a file that cannot be written.\n"
+    "Exits 1, saying why on stderr, for an unknown feature, parameter or format, a rejected\n"
+    "value, a feature that refused or built no bodies, a skipped statement with --strict,\n"
+    "a model that cannot be loaded, or a file that cannot be written.\n"
     "  varnex export plate_four_holes width=120 -o plate.step\n",
     RunExport};
 

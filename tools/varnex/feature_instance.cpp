@@ -5,8 +5,9 @@
 
 namespace varnex::cli {
 
-rumpf* FeatureInstances::Create(const std::string& feature, const std::vector<char*>& assignments) {
-  const char* name = InterpretFeature(feature.c_str(), assignments);
+rumpf* FeatureInstances::Create(const std::string& feature, const std::vector<char*>& assignments,
+                                bool strict) {
+  const char* name = InterpretFeature(feature.c_str(), assignments, strict);
   if (name == nullptr) {
     return nullptr;
   }

@@ -17,7 +17,9 @@ class FeatureInstances {
   /// other parameters take their defaults), made by interpret. Null after a one-line reason on
   /// stderr for an unknown feature or parameter, a rejected value, or a feature that handed no
   /// instance over.
-  rumpf* Create(const std::string& feature, const std::vector<char*>& assignments);
+  /// `strict`: a feature text that skipped statements is refused as well.
+  rumpf* Create(const std::string& feature, const std::vector<char*>& assignments,
+                bool strict = false);
 
  private:
   FeatureSession session_;

@@ -3,6 +3,7 @@
 
 #include <varnex/varnex.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -27,8 +28,10 @@ bool SetParameters(Featurelist_Element& feature, Arguments assignments) {
            name + "'");
       return false;
     }
-    if (parameter->Set(PVMStrg(value.c_str())) == nullptr) {
-      Fail("value '" + value + "' rejected for parameter '" + name + "'");
+    PVMStrg refusal;
+    if (parameter->Set(PVMStrg(value.c_str()), refusal) == nullptr) {
+      Fail(refusal.IsNotVoid() ? std::string(refusal.GetpStr())
+                               : "value '" + value + "' rejected for parameter '" + name + "'");
       return false;
     }
   }
@@ -48,7 +51,19 @@ FeatureSession::~FeatureSession() {
   gmod_del_all();
 }
 
-const char* InterpretFeature(const char* feature_name, Arguments assignments) {
+bool TakeStrictOption(std::vector<char*>& words) {
+  auto strict = std::find_if(words.begin(), words.end(),
+                             [](const char* word) { return std::string_view(word) == "--strict"; });
+  if (strict == words.end()) {
+    return false;
+  }
+  words.erase(std::remove_if(words.begin(), words.end(),
+                             [](const char* word) { return std::string_view(word) == "--strict"; }),
+              words.end());
+  return true;
+}
+
+const char* InterpretFeature(const char* feature_name, Arguments assignments, bool strict) {
   Featurelist_Element* feature =
       pFeatureList != nullptr ? pFeatureList->GetFeatureByName(PVMStrg(feature_name)) : nullptr;
   if (feature == nullptr) {
@@ -63,12 +78,22 @@ const char* InterpretFeature(const char* feature_name, Arguments assignments) {
     return nullptr;
   }
   const int errors = ReportedErrors();
+  const int skips = ReportedSkips();
   const char* name = interpret(feature_name);
   if (name == nullptr) {
-    Fail(std::string("feature '") + feature_name + "' made no instance");
+    if (*NovlRunRefusal() != '\0') {
+      Fail(std::string("feature '") + feature_name + "' refused: " + NovlRunRefusal());
+    } else {
+      Fail(std::string("feature '") + feature_name + "' made no instance");
+    }
   } else if (ReportedErrors() > errors) {
     // What the engine refused is missing from the instance: it is no success.
     Fail(std::string("feature '") + feature_name + "' reported errors (see above)");
+    return nullptr;
+  } else if (strict && ReportedSkips() > skips) {
+    Fail(std::string("feature '") + feature_name + "' skipped " +
+         std::to_string(ReportedSkips() - skips) +
+         " statement(s) (see the warnings above); --strict refuses that");
     return nullptr;
   }
   return name;

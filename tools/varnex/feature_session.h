@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "commands.h"
 
@@ -28,7 +29,12 @@ class FeatureSession {
 /// Instantiates the library feature `feature` in the current world with the NAME=VALUE
 /// `assignments` (the other parameters take their defaults) and answers interpret's instance
 /// name. Null after a one-line reason on stderr for an unknown feature or parameter, a rejected
-/// value, or a feature that made no instance. Needs a running FeatureSession.
-const char* InterpretFeature(const char* feature, Arguments assignments);
+/// value (saying why), a feature that refused ("feature 'NAME' refused: TEXT") or made no
+/// instance, and, when `strict`, a feature text that skipped statements (each was reported as
+/// a warning on stderr). Needs a running FeatureSession.
+const char* InterpretFeature(const char* feature, Arguments assignments, bool strict = false);
+
+/// Removes the word "--strict" from `words`; true when it was there.
+bool TakeStrictOption(std::vector<char*>& words);
 
 }  // namespace varnex::cli

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -20,15 +21,29 @@ class StderrMessages : public PVFHandleMessage {
  public:
   void Error(const char* title, const char* text) override {
     ++errors;
+    if (IsTitle(title, "NovlRefused")) {
+      return;  // the command names the refusing feature with the text (NovlRunRefusal)
+    }
     Print("error", title, text);
   }
-  void Warning(const char* title, const char* text) override { Print("warning", title, text); }
+  void Warning(const char* title, const char* text) override {
+    if (IsTitle(title, "NovlSkipped")) {
+      ++skipped;
+      Print("warning", nullptr, text);  // the text starts with the feature's file and line
+      return;
+    }
+    Print("warning", title, text);
+  }
   void Information(const char* title, const char* text) override { Print("note", title, text); }
   Answer Ask(const char*, const char*, XBOOL) override { return AnswerYes; }
 
   int errors = 0;
+  int skipped = 0;
 
  private:
+  static bool IsTitle(const char* title, const char* wanted) {
+    return title != nullptr && std::strcmp(title, wanted) == 0;
+  }
   static void Print(const char* level, const char* title, const char* text) {
     std::fprintf(stderr, "varnex: %s: %s%s%s\n", level, title != nullptr ? title : "",
                  title != nullptr && *title != '\0' ? ": " : "", text != nullptr ? text : "");
@@ -95,6 +110,10 @@ std::string ShippedFeatureDirectory() {
 
 int ReportedErrors() {
   return Messages().errors;
+}
+
+int ReportedSkips() {
+  return Messages().skipped;
 }
 
 void InstallHostHooks() {

@@ -13,6 +13,9 @@ void InstallHostHooks();
 /// How many errors the engine has reported to the host so far.
 int ReportedErrors();
 
+/// How many statements feature texts have reported skipped so far (warnings "NovlSkipped").
+int ReportedSkips();
+
 /// The directory of the shipped feature library: next to the binary (../share/varnex/features
 /// or ./features), else the source tree's features/; empty when none exists.
 std::string ShippedFeatureDirectory();

@@ -7,5 +7,6 @@
 #include <varnex/language/parse_attachment.h>
 #include <varnex/language/parser.h>
 #include <varnex/language/run_limits.h>
+#include <varnex/language/run_messages.h>
 #include <varnex/language/syntax_check.h>
 #include <varnex/language/tokens.h>

@@ -19,7 +19,8 @@ VARNEX_API NovlRunLimits SetNovlRunLimits(const NovlRunLimits& limits);
 VARNEX_API NovlRunLimits GetNovlRunLimits();
 
 /// Whether the last outermost parse (a feature's instantiation, a rebuild, a formula) was
-/// stopped because it reached a limit or the end of the stack; the host's message handler was
-/// told where (Error, title "NovlRunLimit"). A stopped run runs none of its remaining
+/// stopped because it reached a limit or the end of the stack, or because the feature refused
+/// (NovlRefuseRun); the host's message handler was told where (Error, title "NovlRunLimit") or
+/// why (Error, title "NovlRefused"). A stopped run runs none of its remaining
 /// statements, in any of its nested texts, and hands over no result.
 VARNEX_API bool NovlRunStopped();

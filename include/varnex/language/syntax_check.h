@@ -38,14 +38,33 @@ enum class NovlFindingKind {
   UnchangingLoopCondition,
   /// Blocks nested deeper than the run's limit (or the stack) allows; reported once, the
   /// deeper blocks are not checked.
-  NestedTooDeep
+  NestedTooDeep,
+  /// A parameter's restriction names another parameter of its header (`detail`), which is not
+  /// visible when a value is handed over: the restriction refuses every value. `name`: the
+  /// parameters the restriction belongs to.
+  CrossParameterRestriction,
+  /// An assignment inside a FUNCTION body to a name (`name`) that the function neither
+  /// declares nor takes as a parameter: the run skips it.
+  UndeclaredName,
+  /// An assignment to `name` = object.attribute where the object's entity, vector or axis
+  /// (`detail`) has no such attribute: the run skips it.
+  UnknownAttribute,
+  /// An enumeration parameter (`name`) whose default (`detail`) is none of its names.
+  EnumerationDefaultOutside,
+  /// An ENTITY declaration of several names (`name`), which the grammar refuses.
+  SeveralNamesInEntity,
+  /// A name or text (`name`) inside a then ... endif block that contains `detail` ("if" or
+  /// "else"), which the block reader takes as a keyword.
+  KeywordInsideThenBlock
 };
 
 struct NovlFinding {
   NovlFindingKind kind;
   int line;
-  /// The token (syntax errors) or the unknown name.
+  /// The token (syntax errors), the unknown name, or what the kind says.
   std::string name;
+  /// The second name some kinds carry (see NovlFindingKind); empty otherwise.
+  std::string detail;
 };
 
 using NovlFindingSink = std::function<void(const NovlFinding&)>;
@@ -61,8 +80,10 @@ class ifunc_list;
 /// nor a name `is_feature` accepts, and every call whose name is neither in `builtins` (null
 /// knows no name), a FUNCTION of the text, nor a name `is_feature` accepts (an empty query
 /// accepts none), and every text or block whose leading expression statement keeps the
-/// statements after it from running. A bad first statement of the text ends the parse, as it
-/// does when the text runs. Returns the number of findings. Changes no world and no global
+/// statements after it from running, and the authoring faults the kinds after NestedTooDeep
+/// name. A bad first statement of the text ends the parse, as it does when the text runs; a
+/// syntax error inside a FUNCTION's parameter list does not keep the rest of the text from
+/// being checked. Returns the number of findings. Changes no world and no global
 /// state. NovlCheckText (<varnex/builtins/builtins.h>) checks against the engine's own table.
 VARNEX_API int NovlCheckTextWith(const char* text, const ifunc_list* builtins,
                                  const NovlFindingSink& sink,

@@ -8,6 +8,7 @@
 #include <varnex/export.h>
 
 #include <memory>
+#include <string>
 
 class VARNEX_API HANDOVER_PARAMETER {
  public:
@@ -61,6 +62,12 @@ class VARNEX_API HANDOVER_PARAMETER {
   /// Returns the stored value source or value; null when the value was rejected (the parameter
   /// is then unchanged) or nothing was stored.
   const char* Set(const PVMStrg& text);
+  /// As Set; when the value is refused, `refusal` says why in one line naming the parameter,
+  /// the value and the restriction it violates or that cannot be evaluated, or the forms the
+  /// parameter's type accepts ("count = 6.7 is no whole number ..."). LOGIC parameters take
+  /// only logical values and NUMBER parameters only whole numbers: other values are refused,
+  /// never converted.
+  const char* Set(const PVMStrg& text, PVMStrg& refusal);
 
   /// Tests `value` (trimmed in place) against the restraints and writes its evaluated text
   /// form to `result`. Returns kAccepted or the reason for the rejection.
@@ -71,6 +78,10 @@ class VARNEX_API HANDOVER_PARAMETER {
   XBOOL IsStringLike() const;
   XBOOL IsUnevaluated() const;
   int CheckOneRestraint(const PVMStrg& restraint, const PVMStrg& value) const;
+  /// check_restrictions; `failed` (when given) receives the restraint that refused the value.
+  int CheckRestrictions(PVMStrg& value, PVMStrg& result, PVMStrg* failed) const;
+  /// Why an evaluated value does not fit the type ("" when it fits).
+  std::string TypeMismatch(const PVMStrg& text) const;
 
   PVMStrg name_;
   PVMStrg type_;

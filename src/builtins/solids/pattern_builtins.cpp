@@ -6,6 +6,7 @@
 #include <varnex/geometry/measures.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/geometry/patterns.h>
+#include <varnex/language/run_messages.h>
 #include <varnex/model/model.h>
 
 #include <cmath>
@@ -40,6 +41,8 @@ void Answer(aritm** result, ENTITY* entity, const std::vector<SPAtransf>& placem
             const char* name, bool refused) {
   op_geom* geometry = NewResult<op_geom>(result);
   if (entity == nullptr) {
+    NovlReportSkipped(std::string(name) +
+                      ": its first argument holds no geometry to copy; it answers empty geometry");
     return;
   }
   if (refused) {
@@ -47,7 +50,10 @@ void Answer(aritm** result, ENTITY* entity, const std::vector<SPAtransf>& placem
                             " copies, or a step or axis that is not finite");
     return;
   }
-  if (!placements.empty()) {
+  if (placements.empty()) {
+    NovlReportSkipped(std::string(name) +
+                      ": a count below 1 asks for no copies; it answers empty geometry");
+  } else {
     ENTITY* pattern = fmPatternBody(entity, placements);
     if (pattern == nullptr) {
       ReportRefusal(name, "a placement of the pattern is not finite");

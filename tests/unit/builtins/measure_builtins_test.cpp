@@ -1,5 +1,6 @@
 // The measure and geometry-transforming built-ins: areas, centres, principal axes, and bodies
 // moved by transformations (each body once, however many of its pieces a list holds).
+#include <varnex/geometry/booleans.h>
 #include <varnex/geometry/primitives.h>
 #include <varnex/geometry/transforms.h>
 
@@ -36,6 +37,17 @@ TEST_F(MeasureBuiltins, AreasOfFacesAndBodies) {
   EXPECT_EQ(Number("area_of_body", {Num(3)}), 0.0);
   ENTITY* sphere = fmcreate_sphere(2);
   EXPECT_NEAR(Number("area_of_body", {Geo(sphere), Num(1e-9)}), 16 * std::numbers::pi, 1e-6);
+}
+
+// A face stands for its body; a body with a cavity counts only its material.
+TEST_F(MeasureBuiltins, VolumeOfTheOwningBody) {
+  ENTITY* cube = fmcreate_cube(1, 2, 3);
+  EXPECT_NEAR(Number("volume_of_body", {Geo(cube)}), 6.0, 1e-9);
+  EXPECT_NEAR(Number("volume_of_body", {Geo(FaceAtX(cube, 0.5))}), 6.0, 1e-9);
+  ENTITY* tube = ::subtract(fmcreate_cylinder(5, 5), fmcreate_cylinder(5, 10));  // tool, blank
+  EXPECT_NEAR(Number("volume_of_body", {Geo(tube)}), std::numbers::pi * 5 * (100 - 25), 1e-6);
+  EXPECT_EQ(Number("volume_of_body", {Num(3)}), 0.0);
+  EXPECT_EQ(Number("volume_of_body"), 0.0);
 }
 
 TEST_F(MeasureBuiltins, CentresOfBoxesAndAreas) {

@@ -22,9 +22,12 @@ std::string ReadData(const std::string& name) {
 }
 
 std::string Describe(const NovlFinding& finding) {
-  static const char* const kKinds[] = {"syntax", "type", "call", "unrun"};
-  return std::to_string(finding.line) + " " + kKinds[static_cast<int>(finding.kind)] + " " +
-         finding.name;
+  static const char* const kKinds[] = {
+      "syntax",  "type",       "call",        "unrun",       "loop",   "deep", "restriction",
+      "undeclared", "attribute", "enumeration", "entity-names", "keyword"};
+  std::string described = std::to_string(finding.line) + " " +
+                          kKinds[static_cast<int>(finding.kind)] + " " + finding.name;
+  return finding.detail.empty() ? described : described + " / " + finding.detail;
 }
 
 std::vector<std::string> Check(const std::string& text, const NovlFunctionQuery& features = {}) {
@@ -63,6 +66,85 @@ INSTANTIATE_TEST_SUITE_P(
       std::string name = info.param.file;
       return name.substr(0, name.find('.'));
     });
+
+// The authoring faults a run would skip or refuse, each on its line.
+struct LintCase {
+  const char* what;
+  std::string text;
+  std::vector<std::string> findings;
+};
+
+class Lint : public testing::TestWithParam<LintCase> {};
+
+TEST_P(Lint, FindsTheFaultOnItsLine) {
+  EXPECT_EQ(Check(GetParam().text), GetParam().findings);
+}
+
+// A schema with one function whose header and body are given.
+std::string Schema(const std::string& header, const std::string& body) {
+  return "SCHEMA s;\nENTITY e;\n  shape : geometric;\n  size : distance;\nEND_ENTITY;\n"
+         "FUNCTION f (" +
+         header + ") : e;\nLOCAL\n  object : e;\n  v : vector;\n  a : axis;\nEND_LOCAL;\n" +
+         body + "RETURN (object);\nEND_FUNCTION;\nEND_SCHEMA;\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SyntaxCheck, Lint,
+    testing::Values(
+        // Restrictions see only VALUE and their own parameter's name.
+        LintCase{"restriction_naming_another_parameter",
+                 Schema("outer : distance := 9.0,\ninner : distance := 5.0 RESTRICTED_TO {VALUE "
+                        "< outer}",
+                        ""),
+                 {"7 restriction inner / outer"}},
+        LintCase{"restriction_naming_a_later_parameter",
+                 Schema("inner : distance := 5.0 RESTRICTED_TO {VALUE < outer; inner > 0},\n"
+                        "outer : distance := 9.0",
+                        ""),
+                 {"6 restriction inner / outer"}},
+        LintCase{"restriction_naming_a_sibling_of_its_group",
+                 Schema("w, d : distance := 5.0 RESTRICTED_TO {w < d}", ""),
+                 {"6 restriction w, d / w", "6 restriction w, d / d"}},
+        LintCase{"restriction_with_calls_and_own_name",
+                 Schema("size : distance := 5.0 RESTRICTED_TO {size > 0; VALUE < sqrt(100)}", ""),
+                 {}},
+        // Enumeration defaults.
+        LintCase{"enumeration_default_outside",
+                 Schema("finish : ENUMERATION OF (raw, painted) := 'anodised'", ""),
+                 {"6 enumeration finish / anodised"}},
+        LintCase{"enumeration_default_inside",
+                 Schema("finish : ENUMERATION OF (raw, painted) := 'painted'", ""), {}},
+        // Assignments in a function body.
+        LintCase{"undeclared_name", Schema("", "ghost := 1;\n"), {"12 undeclared ghost"}},
+        LintCase{"parameters_and_locals_are_declared",
+                 Schema("n : NUMBER := 1, w, d : distance := 2.0",
+                        "n := 2;\nd := 3.0;\nv.x := 1;\na.Origin := [0, 0, 0];\n"
+                        "object.size := 1.0;\n"),
+                 {}},
+        LintCase{"unknown_attribute",
+                 Schema("", "object.colour := 1;\nv.w := 2;\na.Centre := [0, 0, 0];\n"),
+                 {"12 attribute object.colour / e", "13 attribute v.w / vector",
+                  "14 attribute a.Centre / axis"}},
+        LintCase{"assignment_inside_a_block",
+                 Schema("", "if (TRUE) {\n  ghost := 1;\n};\n"), {"13 undeclared ghost"}},
+        // Several names in one ENTITY declaration: the grammar refuses them.
+        LintCase{"several_names_in_an_entity",
+                 "SCHEMA s;\nENTITY e;\n  p, q : distance;\nEND_ENTITY;\nEND_SCHEMA;\n",
+                 {"3 syntax ,", "3 entity-names p, q"}},
+        // "if" and "else" inside names or texts of a then ... endif block, not in braces.
+        LintCase{"keyword_in_then_text",
+                 "a := 1;\nif (a = 1) then\n  b := 'modify';\nendif;\n",
+                 {"3 keyword 'modify' / if"}},
+        LintCase{"keyword_in_then_name",
+                 "a := 1;\nif (a = 1) then\n  elsewhere := 1;\nendif;\n",
+                 {"3 keyword elsewhere / else"}},
+        LintCase{"keyword_in_brace_block_is_fine",
+                 "a := 1;\nif (a = 1) {\n  b := 'modify';\n};\n", {}},
+        // A syntax error in a parameter list does not end the check of the rest.
+        LintCase{"checks_on_after_a_broken_parameter_list",
+                 Schema("size : distance := 5.0 +", "ghost := Create_Cube(1, 2, 3);\n"),
+                 {"6 syntax )", "12 call Create_Cube", "12 undeclared ghost"}}),
+    [](const testing::TestParamInfo<LintCase>& info) { return std::string(info.param.what); });
 
 TEST(SyntaxCheck, LibraryFeaturesAreCallable) {
   const std::string text = "a := 1;\nb := some_feature(a);\nc := other(a);\n";

@@ -242,3 +242,62 @@ TEST_F(Instances, AFeatureCallsAnotherByItsFunctionName) {
 }
 
 }  // namespace
+
+namespace {
+
+// Host values refused with the reason, through the interpreter's own evaluation: the
+// restriction that failed and how, or the forms the type accepts. Accepted values refuse
+// nothing; refused ones leave the parameter as it was.
+struct RefusalCase {
+  const char* name;
+  const char* type;
+  const char* restraints;
+  const char* text;
+  const char* refusal;  // "" when the value is accepted
+};
+
+class HostValues : public Instances, public testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(HostValues, AreRefusedWithTheReason) {
+  const RefusalCase& c = GetParam();
+  HANDOVER_PARAMETER parameter(c.name, c.type, "kept", c.restraints);
+  PVMStrg refusal;
+  const char* stored = parameter.Set(PVMStrg(c.text), refusal);
+  EXPECT_STREQ(refusal.GetpStr(), c.refusal) << c.text;
+  EXPECT_EQ(stored == nullptr, *c.refusal != '\0') << c.text;
+  if (stored == nullptr) {
+    PVMStrg value;
+    EXPECT_STREQ(parameter.GetValue(value), "kept");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, HostValues,
+    testing::Values(
+        RefusalCase{"length", "distance", "{VALUE > 0}", "-1", "length = -1 violates VALUE > 0"},
+        RefusalCase{"length", "distance", "{VALUE > 0; VALUE < 100}", "150",
+                    "length = 150 violates VALUE < 100"},
+        RefusalCase{"inner", "distance", "{VALUE < outer}", "5",
+                    "inner = 5 cannot be checked: the restriction VALUE < outer does not evaluate "
+                    "to TRUE or FALSE (___NOT EVALUABLE___); a restriction sees only VALUE, never "
+                    "the other parameters"},
+        RefusalCase{"length", "distance", "{VALUE > 0}", "no_such_name",
+                    "length = no_such_name cannot be evaluated (___NOT EVALUABLE___)"},
+        RefusalCase{"length", "distance", "{VALUE > 0}", "1.0/0",
+                    "length = 1.0/0 is not a finite number (___RESTRICTION VIOLATED___)"},
+        RefusalCase{"flag", "LOGIC", "", "1", "flag = 1 is no logical value: give TRUE or FALSE"},
+        RefusalCase{"flag", "LOGIC", "", "0", "flag = 0 is no logical value: give TRUE or FALSE"},
+        RefusalCase{"flag", "LOGIC", "", "'no'",
+                    "flag = 'no' is no logical value: give TRUE or FALSE"},
+        RefusalCase{"count", "NUMBER", "", "6.7",
+                    "count = 6.7 is no whole number: give an integer (12, -3) or a formula of "
+                    "integers"},
+        RefusalCase{"count", "NUMBER", "", "'6'",
+                    "count = '6' is no whole number: give an integer (12, -3) or a formula of "
+                    "integers"},
+        RefusalCase{"flag", "LOGIC", "", "TRUE", ""}, RefusalCase{"flag", "LOGIC", "", "1 = 1", ""},
+        RefusalCase{"count", "NUMBER", "", "7/2", ""},
+        RefusalCase{"count", "NUMBER", "{VALUE >= -5}", "-3", ""},
+        RefusalCase{"length", "distance", "{VALUE > 0}", "6.7", ""}));
+
+}  // namespace
