@@ -152,6 +152,9 @@ Operand RunFeature(const std::string& name, CallFrame& frame) {
   DeleteUntaken(frame);
   hand_over[0] = nullptr;
   if (!found) {
+    NovlReportSkipped("call of '" + name +
+                      "', which is neither a built-in nor a feature of the library: it gives an "
+                      "empty value");
     return Operand(new op_object());
   }
   return Operand(handed_own_argument ? nullptr : handed);

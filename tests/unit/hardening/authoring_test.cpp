@@ -4,6 +4,7 @@
 #include <varnex/language/interpreter.h>
 #include <varnex/language/run_limits.h>
 #include <varnex/language/run_messages.h>
+#include <varnex/library/modeller.h>
 #include <varnex/model/model.h>
 
 #include <memory>

@@ -22,9 +22,9 @@ std::string ReadData(const std::string& name) {
 }
 
 std::string Describe(const NovlFinding& finding) {
-  static const char* const kKinds[] = {
-      "syntax",  "type",       "call",        "unrun",       "loop",   "deep", "restriction",
-      "undeclared", "attribute", "enumeration", "entity-names", "keyword"};
+  static const char* const kKinds[] = {"syntax",    "type",        "call",         "unrun",
+                                       "loop",      "deep",        "restriction",  "undeclared",
+                                       "attribute", "enumeration", "entity-names", "keyword"};
   std::string described = std::to_string(finding.line) + " " +
                           kKinds[static_cast<int>(finding.kind)] + " " + finding.name;
   return finding.detail.empty() ? described : described + " / " + finding.detail;
@@ -84,8 +84,8 @@ TEST_P(Lint, FindsTheFaultOnItsLine) {
 std::string Schema(const std::string& header, const std::string& body) {
   return "SCHEMA s;\nENTITY e;\n  shape : geometric;\n  size : distance;\nEND_ENTITY;\n"
          "FUNCTION f (" +
-         header + ") : e;\nLOCAL\n  object : e;\n  v : vector;\n  a : axis;\nEND_LOCAL;\n" +
-         body + "RETURN (object);\nEND_FUNCTION;\nEND_SCHEMA;\n";
+         header + ") : e;\nLOCAL\n  object : e;\n  v : vector;\n  a : axis;\nEND_LOCAL;\n" + body +
+         "RETURN (object);\nEND_FUNCTION;\nEND_SCHEMA;\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
                  Schema("finish : ENUMERATION OF (raw, painted) := 'anodised'", ""),
                  {"6 enumeration finish / anodised"}},
         LintCase{"enumeration_default_inside",
-                 Schema("finish : ENUMERATION OF (raw, painted) := 'painted'", ""), {}},
+                 Schema("finish : ENUMERATION OF (raw, painted) := 'painted'", ""),
+                 {}},
         // Assignments in a function body.
         LintCase{"undeclared_name", Schema("", "ghost := 1;\n"), {"12 undeclared ghost"}},
         LintCase{"parameters_and_locals_are_declared",
@@ -126,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"12 attribute object.colour / e", "13 attribute v.w / vector",
                   "14 attribute a.Centre / axis"}},
         LintCase{"assignment_inside_a_block",
-                 Schema("", "if (TRUE) {\n  ghost := 1;\n};\n"), {"13 undeclared ghost"}},
+                 Schema("", "if (TRUE) {\n  ghost := 1;\n};\n"),
+                 {"13 undeclared ghost"}},
         // Several names in one ENTITY declaration: the grammar refuses them.
         LintCase{"several_names_in_an_entity",
                  "SCHEMA s;\nENTITY e;\n  p, q : distance;\nEND_ENTITY;\nEND_SCHEMA;\n",
@@ -138,8 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
         LintCase{"keyword_in_then_name",
                  "a := 1;\nif (a = 1) then\n  elsewhere := 1;\nendif;\n",
                  {"3 keyword elsewhere / else"}},
-        LintCase{"keyword_in_brace_block_is_fine",
-                 "a := 1;\nif (a = 1) {\n  b := 'modify';\n};\n", {}},
+        LintCase{
+            "keyword_in_brace_block_is_fine", "a := 1;\nif (a = 1) {\n  b := 'modify';\n};\n", {}},
         // A syntax error in a parameter list does not end the check of the rest.
         LintCase{"checks_on_after_a_broken_parameter_list",
                  Schema("size : distance := 5.0 +", "ghost := Create_Cube(1, 2, 3);\n"),
