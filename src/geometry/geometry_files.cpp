@@ -7,11 +7,13 @@
 #include <BRepTools.hxx>
 #include <BRep_Builder.hxx>
 #include <IFSelect_ReturnStatus.hxx>
+#include <Interface_CheckIterator.hxx>
 #include <Message.hxx>
 #include <Message_Messenger.hxx>
 #include <Message_PrinterOStream.hxx>
 #include <STEPControl_Reader.hxx>
 #include <TopExp_Explorer.hxx>
+#include <XSControl_WorkSession.hxx>
 #include <TopoDS_Shape.hxx>
 #include <algorithm>
 #include <cctype>
@@ -60,6 +62,11 @@ TopoDS_Shape ReadStep(const char* path) {
   SilenceKernelPrinting();
   STEPControl_Reader reader;
   RequireKernel(reader.ReadFile(path) == IFSelect_RetDone, KERNEL_READ_FAILED, "STEP file");
+  // Open CASCADE's translation follows references without checking them: an entity that refers
+  // to a missing entity or one of the wrong type crashes it. The loader's checks find such
+  // entities, so a file they fail is refused before any translation.
+  RequireKernel(reader.WS()->ModelCheckList().IsEmpty(Standard_True), KERNEL_READ_FAILED,
+                "damaged STEP file");
   RequireKernel(reader.TransferRoots() > 0, KERNEL_READ_FAILED, "STEP file holds no shape");
   return reader.OneShape();
 }
@@ -76,9 +83,15 @@ bool LooksLikeBrep(const char* path) {
 
 TopoDS_Shape ReadBrep(const char* path) {
   RequireKernel(LooksLikeBrep(path), KERNEL_READ_FAILED, "not a BREP file");
+  std::ifstream in(path, std::ios::binary);
+  RequireKernel(in.is_open(), KERNEL_READ_FAILED, "cannot open BREP file");
+  // Open CASCADE does not check the stream while it reads: a damaged count would make it read
+  // on from a failed stream almost without end. A failed read throws instead, which the kernel
+  // operation reports as a damaged file.
+  in.exceptions(std::ios::failbit | std::ios::badbit);
   TopoDS_Shape shape;
-  BRep_Builder builder;
-  RequireKernel(BRepTools::Read(shape, path, builder), KERNEL_READ_FAILED, "BREP file");
+  BRepTools::Read(shape, in, BRep_Builder());
+  RequireKernel(!shape.IsNull(), KERNEL_READ_FAILED, "damaged BREP file");
   return shape;
 }
 

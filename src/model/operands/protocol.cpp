@@ -3,12 +3,16 @@
 #include <varnex/base/messages.h>
 #include <varnex/model/aritm.h>
 
+#include <type_traits>
+
 namespace {
 
 template <class T = void>
 T Unsupported(const char* operation, const char* message = "call to virtual function") {
   ClassError("aritm", operation, message, 1, 0);
-  return T{};
+  if constexpr (!std::is_void_v<T>) {
+    return T{};
+  }
 }
 
 }  // namespace

@@ -51,4 +51,18 @@ TEST(FileReaders, ADeviceOrDirectoryIsNoGeometry) {
   gmod_del_all();
 }
 
+// Found by fuzzing: a damaged count in a BREP file made Open CASCADE read on from the failed
+// stream for minutes; the read now stops at the first failed read.
+TEST(FileReaders, ADamagedBrepCountFailsAtOnce) {
+  EXPECT_EQ(fmread_geometry(VARNEX_TEST_DATA "/hardening/runaway_count.brep"), nullptr);
+  gmod_del_all();
+}
+
+// Found by fuzzing: a STEP face bound that refers to an entity of the wrong type crashed Open
+// CASCADE's translation; the loader's checks now refuse the file first.
+TEST(FileReaders, ADamagedStepReferenceIsRefused) {
+  EXPECT_EQ(fmread_geometry(VARNEX_TEST_DATA "/hardening/dangling_reference.step"), nullptr);
+  gmod_del_all();
+}
+
 }  // namespace
