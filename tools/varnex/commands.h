@@ -22,6 +22,7 @@ int RunEval(Arguments args);
 int RunDemo(Arguments args);
 int RunExport(Arguments args);
 int RunList(Arguments args);
+int RunParts(Arguments args);
 int RunRun(Arguments args);
 int RunSession(Arguments args);
 
@@ -31,6 +32,7 @@ extern const Command kEvalCommand;
 extern const Command kDemoCommand;
 extern const Command kExportCommand;
 extern const Command kListCommand;
+extern const Command kPartsCommand;
 extern const Command kRunCommand;
 extern const Command kSessionCommand;
 

@@ -27,8 +27,9 @@ int Fail(std::string_view message) {
 
 namespace {
 
-const std::array kCommands = {&kCheckCommand,  &kConfigCommand, &kDemoCommand, &kEvalCommand,
-                              &kExportCommand, &kListCommand,   &kRunCommand,  &kSessionCommand};
+const std::array kCommands = {&kCheckCommand, &kConfigCommand, &kDemoCommand,
+                              &kEvalCommand,  &kExportCommand, &kListCommand,
+                              &kPartsCommand, &kRunCommand,    &kSessionCommand};
 
 void PrintOverview(std::FILE* out) {
   std::fprintf(out, "usage: varnex COMMAND [ARGS...]\n       varnex --version\n\ncommands:\n");

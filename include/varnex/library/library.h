@@ -8,5 +8,6 @@
 #include <varnex/library/library_hooks.h>
 #include <varnex/library/modeller.h>
 #include <varnex/library/para_feature.h>
+#include <varnex/library/part_tree.h>
 #include <varnex/library/tree_element.h>
 #include <varnex/library/variable_table.h>
