@@ -13,8 +13,8 @@
 #include <Message_PrinterOStream.hxx>
 #include <STEPControl_Reader.hxx>
 #include <TopExp_Explorer.hxx>
-#include <XSControl_WorkSession.hxx>
 #include <TopoDS_Shape.hxx>
+#include <XSControl_WorkSession.hxx>
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -24,6 +24,7 @@
 
 #include "geometry/body_registry.h"
 #include "geometry/kernel_scope.h"
+#include "geometry/step_text_check.h"
 
 namespace {
 
@@ -60,6 +61,11 @@ void SilenceKernelPrinting() {
 
 TopoDS_Shape ReadStep(const char* path) {
   SilenceKernelPrinting();
+  std::string text;
+  std::string error;
+  RequireKernel(PVFReadRegularFile(path, text, &error), KERNEL_READ_FAILED, error.c_str());
+  error = varnex::geometry::CheckStepText(text);
+  RequireKernel(error.empty(), KERNEL_READ_FAILED, ("damaged STEP file: " + error).c_str());
   STEPControl_Reader reader;
   RequireKernel(reader.ReadFile(path) == IFSelect_RetDone, KERNEL_READ_FAILED, "STEP file");
   // Open CASCADE's translation follows references without checking them: an entity that refers

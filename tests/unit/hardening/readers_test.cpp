@@ -59,9 +59,11 @@ TEST(FileReaders, ADamagedBrepCountFailsAtOnce) {
 }
 
 // Found by fuzzing: a STEP face bound that refers to an entity of the wrong type crashed Open
-// CASCADE's translation; the loader's checks now refuse the file first.
+// CASCADE's translation; such files are now refused before Open CASCADE reads them.
 TEST(FileReaders, ADamagedStepReferenceIsRefused) {
   EXPECT_EQ(fmread_geometry(VARNEX_TEST_DATA "/hardening/dangling_reference.step"), nullptr);
+  // A second '=' in one instance made the reader's recovery send it into endless recursion.
+  EXPECT_EQ(fmread_geometry(VARNEX_TEST_DATA "/hardening/second_equals.step"), nullptr);
   gmod_del_all();
 }
 
