@@ -13,6 +13,7 @@
 #include "geometry/attribute_records.h"
 #include "geometry/body_pieces.h"
 #include "geometry/body_registry.h"
+#include "geometry/isolated_reader.h"
 #include "geometry/kernel_scope.h"
 
 namespace {
@@ -192,24 +193,58 @@ std::string SaveList(const EntitySet& entities, bool binary) {
   return out + "end\n";
 }
 
-// Reads one body; the new body is handed to `made` as soon as it exists.
-void ReadBody(Source& source, bool binary, std::size_t index, std::vector<BODY*>& made) {
-  std::string line, bytes;
+// One body of a list as stored: its shape data and its attribute records.
+struct StoredBody {
+  std::string shape;
+  std::string attributes;
+  int attribute_count = 0;
+};
+
+StoredBody ReadStoredBody(Source& source, std::size_t index) {
+  StoredBody body;
+  std::string line;
   std::vector<std::size_t> numbers;
   RequireKernel(source.Line(line) && ParseHeader(line, "body", numbers, 2) && numbers[0] == index,
                 KERNEL_READ_FAILED, "body header");
-  RequireKernel(source.Bytes(numbers[1], bytes) && source.Line(line) && line.empty(),
+  RequireKernel(source.Bytes(numbers[1], body.shape) && source.Line(line) && line.empty(),
                 KERNEL_READ_FAILED, "truncated shape");
-  TopoDS_Shape shape = ShapeOfText(bytes, binary);
   RequireKernel(source.Line(line) && ParseHeader(line, "attributes", numbers, 2),
                 KERNEL_READ_FAILED, "attribute header");
-  std::size_t count = numbers[0];
-  RequireKernel(
-      count <= numbers[1] && source.Bytes(numbers[1], bytes) && source.Line(line) && line.empty(),
-      KERNEL_READ_FAILED, "truncated attributes");
-  made.push_back(CreateBody(shape));
-  RequireKernel(RestoreAttributeRecords(made.back(), bytes, static_cast<int>(count)),
-                KERNEL_READ_FAILED, "damaged attribute records");
+  RequireKernel(numbers[0] <= numbers[1] && source.Bytes(numbers[1], body.attributes) &&
+                    source.Line(line) && line.empty(),
+                KERNEL_READ_FAILED, "truncated attributes");
+  body.attribute_count = static_cast<int>(numbers[0]);
+  return body;
+}
+
+// Open CASCADE's shape readers trust their data: some damage makes them dereference null or
+// run without end. The shapes are therefore read in a child process, which answers with the
+// kernel's binary data of each (length, newline, bytes).
+std::vector<TopoDS_Shape> ReadShapes(const std::vector<StoredBody>& stored, bool binary) {
+  if (stored.empty()) {
+    return {};
+  }
+  std::string answer = varnex::geometry::RunIsolated([&] {
+    std::string out;
+    for (const StoredBody& body : stored) {
+      std::string data = varnex::geometry::BinaryShapeData(ShapeOfText(body.shape, binary));
+      out += std::to_string(data.size());
+      out += '\n';
+      out += data;
+    }
+    return out;
+  });
+  std::vector<TopoDS_Shape> shapes;
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    std::size_t newline = answer.find('\n', at);
+    RequireKernel(newline != std::string::npos, KERNEL_READ_FAILED, "shape reader answer");
+    std::size_t size = std::stoull(answer.substr(at, newline - at));
+    RequireKernel(size <= answer.size() - newline - 1, KERNEL_READ_FAILED, "shape reader answer");
+    shapes.push_back(varnex::geometry::ShapeOfBinaryData(answer.substr(newline + 1, size)));
+    at = newline + 1 + size;
+  }
+  return shapes;
 }
 
 outcome RestoreList(Source& source, bool binary, ENTITY_LIST& bodies) {
@@ -221,10 +256,19 @@ outcome RestoreList(Source& source, bool binary, ENTITY_LIST& bodies) {
         source.Line(line) && ParseHeader(line, binary ? kBinaryMagic : kTextMagic, numbers, 2),
         KERNEL_READ_FAILED, "not a body list");
     RequireKernel(numbers[0] == kFormatVersion, KERNEL_READ_FAILED, "unknown format version");
+    std::vector<StoredBody> stored;
     for (std::size_t i = 0; i < numbers[1]; ++i) {
-      ReadBody(source, binary, i, made);
+      stored.push_back(ReadStoredBody(source, i));
     }
     RequireKernel(source.Line(line) && line == "end", KERNEL_READ_FAILED, "missing end");
+    std::vector<TopoDS_Shape> shapes = ReadShapes(stored, binary);
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+      // Each new body is in `made` as soon as it exists, so a failure deletes it.
+      made.push_back(CreateBody(shapes[i]));
+      RequireKernel(
+          RestoreAttributeRecords(made.back(), stored[i].attributes, stored[i].attribute_count),
+          KERNEL_READ_FAILED, "damaged attribute records");
+    }
   });
   if (!result.ok()) {
     for (BODY* body : made) {

@@ -23,6 +23,7 @@
 #include <string>
 
 #include "geometry/body_registry.h"
+#include "geometry/isolated_reader.h"
 #include "geometry/kernel_scope.h"
 #include "geometry/step_text_check.h"
 
@@ -174,7 +175,8 @@ ENTITY* fmread_geometry(const char* path) {
   }
   BODY* body = nullptr;
   outcome result = RunKernelOperation([&] {
-    TopoDS_Shape shape = step ? ReadStep(path) : ReadBrep(path);
+    TopoDS_Shape shape =
+        varnex::geometry::ReadShapeIsolated([&] { return step ? ReadStep(path) : ReadBrep(path); });
     RequireKernel(!shape.IsNull() && TopExp_Explorer(shape, TopAbs_EDGE).More(), KERNEL_READ_FAILED,
                   "file holds no geometry");
     body = CreateBody(shape);

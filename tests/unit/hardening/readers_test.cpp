@@ -2,11 +2,14 @@
 // the file readers take regular files only, so a device such as /dev/zero cannot make them read
 // without end.
 #include <gtest/gtest.h>
+#include <varnex/geometry/body_io.h>
 #include <varnex/geometry/geometry_files.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/language/parse_attachment.h>
 #include <varnex/language/tokens.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "language/scanner.h"
@@ -65,6 +68,27 @@ TEST(FileReaders, ADamagedStepReferenceIsRefused) {
   // A second '=' in one instance made the reader's recovery send it into endless recursion.
   EXPECT_EQ(fmread_geometry(VARNEX_TEST_DATA "/hardening/second_equals.step"), nullptr);
   gmod_del_all();
+}
+
+// Found by fuzzing: a BREP surface whose curve record is damaged makes Open CASCADE dereference
+// a null curve. Files from other programs are read in a child process, so the crash costs the
+// child and the host gets a refusal.
+TEST(FileReaders, AReaderCrashIsARefusalNotTheHostsCrash) {
+  int models = gmod_anfang->count();
+  EXPECT_EQ(fmread_geometry(VARNEX_TEST_DATA "/hardening/null_curve.brep"), nullptr);
+  EXPECT_EQ(gmod_anfang->count(), models);
+  gmod_del_all();
+}
+
+// The same damaged shape inside a model file's body list: shapes are read in a child process
+// there too, and the list is refused whole.
+TEST(FileReaders, ADamagedShapeInABodyListIsRefused) {
+  std::ifstream in(VARNEX_TEST_DATA "/hardening/null_curve.bodies", std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(text.empty());
+  ENTITY_LIST bodies;
+  EXPECT_FALSE(RestoreEntityListText(text, bodies).ok());
+  EXPECT_EQ(bodies.count(), 0);
 }
 
 }  // namespace
