@@ -11,6 +11,8 @@
 #include "geometry/kernel_scope.h"
 #include "geometry/occt_convert.h"
 
+void (*pPVFObjectGeometryMoved)() = nullptr;
+
 SPAtransf fmtranslate(double x, double y, double z) {
   return translate_transf(SPAvector(x, y, z));
 }
@@ -87,6 +89,9 @@ list* transform_object_geom(list* geometry, SPAtransf* transf) {
     if (!api_apply_transf(body, *transf).ok()) {
       return nullptr;
     }
+  }
+  if (!bodies.empty() && pPVFObjectGeometryMoved != nullptr) {
+    pPVFObjectGeometryMoved();
   }
   return bodies.empty() ? nullptr : geometry;
 }

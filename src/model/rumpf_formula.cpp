@@ -4,10 +4,12 @@
 #include <varnex/model/rumpf.h>
 #include <varnex/model/welt.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/formula_tokens.h"
 #include "model/object_support.h"
@@ -72,11 +74,41 @@ void PrintObject(const rumpf& object, const char* value_text) {
 
 }  // namespace varnex::model
 
+namespace {
+
+// The objects whose formulas are being evaluated now, innermost last. A formula that reaches
+// its own object again (a := b; b := a) would recurse without end: the inner evaluation answers
+// nothing instead, so the object keeps its cached value and the outer one sees that value.
+std::vector<const rumpf*>& ObjectsInEvaluation() {
+  static std::vector<const rumpf*> objects;
+  return objects;
+}
+
+class EvaluationMark {
+ public:
+  explicit EvaluationMark(const rumpf* object) { ObjectsInEvaluation().push_back(object); }
+  ~EvaluationMark() { ObjectsInEvaluation().pop_back(); }
+  EvaluationMark(const EvaluationMark&) = delete;
+  EvaluationMark& operator=(const EvaluationMark&) = delete;
+};
+
+bool InEvaluation(const rumpf* object) {
+  const std::vector<const rumpf*>& objects = ObjectsInEvaluation();
+  return std::find(objects.begin(), objects.end(), object) != objects.end();
+}
+
+}  // namespace
+
 aritm* rumpf::evaluate_value() {
   if (value_source_.IsVoid()) {
     Report("rumpf", "evaluate_value", "no formula specified");
     return nullptr;
   }
+  if (InEvaluation(this)) {
+    Report("rumpf", "evaluate_value", "the formula reaches its own object: not evaluable");
+    return nullptr;
+  }
+  EvaluationMark mark(this);
   // The formula may change the object while it runs: evaluate a copy.
   std::string formula = varnex::model::AsStatement(value_source_.GetpStr());
   nullwelt* own_top = varnex::model::TopWorldOf(this);

@@ -136,3 +136,14 @@ XBOOL rumpf::ValSrcAustausch(VALUE_LIST<PVMStrg>* from, VALUE_LIST<PVMStrg>* to)
   SetValue(value, result);
   return FALSE;
 }
+
+int FormulaReferenceNames(const char* formula, VALUE_LIST<PVMStrg>* out) {
+  std::vector<std::string> names =
+      varnex::model::LeadingIdentifiers(formula == nullptr ? "" : formula);
+  for (const std::string& name : names) {
+    if (out != nullptr) {
+      out->add(PVMStrg(name.c_str()));
+    }
+  }
+  return static_cast<int>(names.size());
+}

@@ -8,6 +8,7 @@
 #include <varnex/tree/node.h>
 #include <varnex/tree/nodes.h>
 #include <varnex/tree/tree_functions.h>
+#include <varnex/tree/update.h>
 
 #include <algorithm>
 #include <vector>
@@ -31,31 +32,6 @@ void RebuildSubtree(PDTnode* node) {
 
 bool IsBooleanType(int type) {
   return type == PDT_COMB_UNION || type == PDT_COMB_SUBTRACTION || type == PDT_COMB_FIXED_TRANSFORM;
-}
-
-// Objects outside the node's instance whose formulas name an object of it keep their values
-// but lose the formulas, so that nothing refers to a deleted node.
-void DetachReferrers(PDTnode* node) {
-  rumpf* root = node->GetRootDataElement();
-  if (root == nullptr || node->IsTypeOf("PDTcomb")) {
-    return;
-  }
-  GENERIC_LIST<rumpf> members;
-  members.add(root);
-  root->list_all_world(&members);
-  std::vector<rumpf*> referrers;
-  for (int i = 0; i < members.count(); ++i) {
-    GENERIC_LIST<rumpf> by;
-    members[i]->GetReferencesBy(&by);
-    for (int j = 0; j < by.count(); ++j) {
-      if (members.lookup(by[j]) < 0) {
-        referrers.push_back(by[j]);
-      }
-    }
-  }
-  for (rumpf* referrer : referrers) {
-    referrer->set_value_source(static_cast<const char*>(nullptr));
-  }
 }
 
 }  // namespace
@@ -172,7 +148,7 @@ int delete_node(PDTnode* node) {
   if (node == nullptr) {
     return -1;
   }
-  DetachReferrers(node);
+  clear_references(node);
   unconnect(node);
   if (PDTcomb* comb = AsComb(node)) {
     comb->ReleaseOperands();

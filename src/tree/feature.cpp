@@ -13,6 +13,8 @@
 #include <varnex/tree/nodes.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tree/tree_internal.h"
 
@@ -73,17 +75,55 @@ int SignOfConstraint(const PVMStrg& text) {
   return PDT_SIGN_UNKNOWN;
 }
 
-// Keeps the referrers of an object registered across its re-interpretation.
+// Keeps the referrers of an instance and of every object in it registered across the
+// instance's re-interpretation, which replaces all of them: without this the first refresh of
+// a node would make every later update forget the nodes whose formulas name it.
 struct Referrers {
-  VALUE_LIST<PVMStrg> names;
-  explicit Referrers(rumpf* object) {
-    if (object != nullptr) {
-      object->GetReferencesBy(&names);
+  struct Entry {
+    std::string path;  // the object's name below the instance ("" for the instance)
+    VALUE_LIST<PVMStrg> names;
+  };
+  std::vector<Entry> entries;
+  explicit Referrers(rumpf* instance) {
+    if (instance == nullptr) {
+      return;
+    }
+    Keep(instance, "");
+    GENERIC_LIST<rumpf> members;
+    instance->list_all_world(&members);
+    PVMStrg own_full;
+    instance->get_full_name(own_full);
+    std::string prefix = std::string(own_full.GetpStr()) + ".";
+    for (int i = 0; i < members.count(); ++i) {
+      PVMStrg full;
+      if (members[i]->get_full_name(full) != nullptr &&
+          std::string(full.GetpStr()).rfind(prefix, 0) == 0) {
+        Keep(members[i], std::string(full.GetpStr()).substr(prefix.size()));
+      }
     }
   }
-  void RegisterWith(rumpf* object) {
-    if (object != nullptr && names.count() > 0) {
-      object->SetReferencesBy(&names);
+  void Keep(rumpf* object, const std::string& path) {
+    Entry entry{path, VALUE_LIST<PVMStrg>()};
+    object->GetReferencesBy(&entry.names);
+    if (entry.names.count() > 0) {
+      entries.push_back(std::move(entry));
+    }
+  }
+  void RegisterWith(rumpf* instance) {
+    if (instance == nullptr) {
+      return;
+    }
+    PVMStrg own_full;
+    instance->get_full_name(own_full);
+    for (Entry& entry : entries) {
+      rumpf* object = instance;
+      if (!entry.path.empty()) {
+        OutermostWorld outermost;
+        object = search((std::string(own_full.GetpStr()) + "." + entry.path).c_str());
+      }
+      if (object != nullptr) {
+        object->SetReferencesBy(&entry.names);
+      }
     }
   }
 };
@@ -203,11 +243,13 @@ int PDTfeat::refresh(int) {
   varnex::tree::Context().NodeDisableConturModify(this);
   std::string name = feature_->get_name();
   set_BaseSign(PDT_SIGN_UNKNOWN);
+  Referrers referrers(feature_);
   int result = reinterpret(feature_);
   feature_ = FindOutermost(name.c_str());
   if (feature_ == nullptr) {
     return 2;
   }
+  referrers.RegisterWith(feature_);
   int sign = get_sign();
   if (sign == PDT_SIGN_POSITIVE || sign == PDT_SIGN_NEGATIVE) {
     CopyToMemBody(get_body());
@@ -347,9 +389,14 @@ int PDTtrans::refresh(int) {
     return 1;
   }
   std::string name = replacement_->get_name();
+  Referrers referrers(replacement_);
   int result = reinterpret(replacement_);
   replacement_ = FindOutermost(name.c_str());
-  return replacement_ == nullptr ? 2 : result;
+  if (replacement_ == nullptr) {
+    return 2;
+  }
+  referrers.RegisterWith(replacement_);
+  return result;
 }
 
 int PDTtrans::single_node_refresh() {

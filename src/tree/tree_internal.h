@@ -3,6 +3,10 @@
 
 #include <varnex/base/strg.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 class PDTnode;
 class rumpf;
 class nullwelt;
@@ -37,5 +41,11 @@ rumpf* FindOutermost(const char* name);
 bool HeldByOutermost(const rumpf* object);
 /// The text of the object's value with one pair of enclosing single quotes removed.
 PVMStrg UnquotedValue(rumpf* object);
+
+/// The names of the nodes the last update or rebuild refreshed (update.cpp).
+std::vector<std::string>& PDTLastUpdated();
+/// Refreshes every node of all_nodes in order with `refresh` (a negative result: the node was
+/// left alone) with the failure accounting and the questions of rebuild_all (ordering.cpp).
+int RebuildInOrder(const std::function<int(PDTnode*)>& refresh);
 
 }  // namespace varnex::tree

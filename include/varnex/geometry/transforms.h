@@ -25,3 +25,6 @@ VARNEX_API ENTITY* fmtransform_wire(ENTITY* entity, SPAtransf* transf);
 /// entities, which now lie where the transformation put them. Returns `geometry`, or null
 /// without a list, a transformation or any body, or when a body cannot be transformed.
 VARNEX_API list* transform_object_geom(list* geometry, SPAtransf* transf);
+/// Called after transform_object_geom moved geometry (the dependency tree installs it to notice
+/// geometry that moved while an update runs). Null: nobody listens.
+extern VARNEX_API void (*pPVFObjectGeometryMoved)();

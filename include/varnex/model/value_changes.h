@@ -3,6 +3,7 @@
 #pragma once
 
 #include <varnex/base/strg.h>
+#include <varnex/base/value_list.h>
 #include <varnex/export.h>
 
 class rumpf;
@@ -17,3 +18,7 @@ VARNEX_API int cycle_check(rumpf* object, PVMStrg& formula);
 /// ordered after the nodes it names. Null: no such check.
 using PVFOrderCheck = int (*)(rumpf* object, const char* formula);
 extern VARNEX_API PVFOrderCheck pPVFOrderCheck;
+
+/// The identifiers of `formula` that do not follow a "." ("a.b" gives a), in order and without
+/// duplicates, appended to `out`: the names a formula depends on. Returns how many there are.
+VARNEX_API int FormulaReferenceNames(const char* formula, VALUE_LIST<PVMStrg>* out);

@@ -89,6 +89,17 @@ class VARNEX_API PDTnode : public PVTransaction {
   void SetGeoNode(void* node) { geo_node_ = node; }
   void* pGeoNode() const { return geo_node_; }
 
+  // References between nodes, derived from the formulas of the objects of the node's
+  // instance (references.cpp). Each appends to a unique list and returns the list's count.
+  /// The nodes (objects, full names) the formulas of the instance's objects name.
+  int GetReferencesTo(GENERIC_LIST<PDTnode>* out);
+  int GetReferencesTo(GENERIC_LIST<rumpf>* out);
+  int GetReferencesTo(VALUE_LIST<PVMStrg>* out);
+  /// The nodes (objects, full names) whose formulas name the instance or one of its objects.
+  int GetReferencesBy(GENERIC_LIST<PDTnode>* out);
+  int GetReferencesBy(GENERIC_LIST<rumpf>* out);
+  int GetReferencesBy(VALUE_LIST<PVMStrg>* out);
+
   // Virtual operations.
   /// Appends the subtree to `list` in post-order (operands before their combination), each
   /// node once. Returns the number of nodes visited.
