@@ -11,7 +11,9 @@
 #include <varnex/tree/mem_body.h>
 #include <varnex/tree/node.h>
 #include <varnex/tree/nodes.h>
+#include <varnex/tree/update.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -411,4 +413,76 @@ int PDTtrans::single_node_refresh() {
 
 int PDTtrans::get_planet_lis(void_list* planets, void_list* nodes) {
   return PDTnode::get_planet_lis(planets, nodes);
+}
+
+// ---- significance ----
+
+namespace {
+
+// Whether the node refers to another node or another node refers to it.
+bool IsConnectedByReferences(PDTnode* node) {
+  GENERIC_LIST<PDTnode> references(TRUE);
+  get_references(node, &references, 0);
+  for (int i = 0; i < references.count(); ++i) {
+    if (references[i] != node) {
+      return true;
+    }
+  }
+  void_list referrers(TRUE);
+  referenced_from(node, &referrers);
+  for (int i = 0; i < referrers.count(); ++i) {
+    if (referrers[i] != node) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+XBOOL PDTfeat::IsSignificant(int mode) {
+  if (IsCorrupt()) {
+    return FALSE;
+  }
+  bool attribute = get_sign() == PDT_SIGN_ATTRIBUTE;
+  std::unique_ptr<aritm> value(get_rep_aritm());
+  if (value == nullptr) {
+    if (!attribute) {
+      return TRUE;
+    }
+  } else {
+    GENERIC_LIST<ENTITY> entities;
+    if (value->get_ENTITY(&entities) > 0) {
+      return TRUE;
+    }
+  }
+  if (top()->get_body() != nullptr) {
+    return TRUE;
+  }
+  if (mode == 0 && !attribute) {
+    return FALSE;
+  }
+  nullwelt* world = feature_->get_subworld();
+  rumpf* visibility = world != nullptr ? world->find("visibility") : nullptr;
+  if (visibility == nullptr) {
+    if (!attribute) {
+      return TRUE;
+    }
+  } else if (varnex::tree::UnquotedValue(visibility) == "implicit") {
+    return TRUE;
+  }
+  if (mode == 1 && !attribute) {
+    return FALSE;
+  }
+  return ToXBool(IsConnectedByReferences(this));
+}
+
+XBOOL PDTtrans::IsSignificant(int mode) {
+  if (IsCorrupt()) {
+    return FALSE;
+  }
+  if (mode == 0) {
+    return TRUE;
+  }
+  return ToXBool(get_parent() != nullptr || IsConnectedByReferences(this));
 }

@@ -21,8 +21,10 @@
 #include "body_export.h"
 #include "commands.h"
 #include "feature_session.h"
+#include "host_hooks.h"
 #include "session_generate_command.h"
 #include "session_model_commands.h"
+#include "session_update_commands.h"
 
 extern char** environ;
 
@@ -185,6 +187,9 @@ bool Session::Run(const Words& words, std::string& error, bool& quit) {
     return GenerateFeature(words, error);
   }
   auto handler = kHandlers.find(words[0]);
+  if (handler == kHandlers.end() && IsUpdateCommand(words[0])) {
+    return RunUpdateCommand(words, error);
+  }
   bool model_command = false;
   if (handler == kHandlers.end() && RunModelCommand(words, error, model_command)) {
     return true;
@@ -449,7 +454,16 @@ Words SplitWords(const std::string& line) {
 
 }  // namespace
 
-int RunSession(Arguments args) {
+int RunSession(Arguments all_args) {
+  std::vector<char*> kept;
+  for (char* arg : all_args) {
+    if (std::string(arg) == "--stop-on-failure") {
+      SetStopOnFailure(true);
+    } else {
+      kept.push_back(arg);
+    }
+  }
+  Arguments args(kept.data(), kept.size());
   if (args.size() > 1) {
     return Fail("session takes at most one SCRIPT (see 'varnex session --help')");
   }
@@ -499,7 +513,7 @@ int RunSession(Arguments args) {
 
 const Command kSessionCommand = {
     "session", "build a feature tree from host commands (a script or standard input)",
-    "usage: varnex session [SCRIPT]\n"
+    "usage: varnex session [--stop-on-failure] [SCRIPT]\n"
     "\n"
     "Reads one command a line from SCRIPT, else from standard input (with a 'varnex> '\n"
     "prompt on a terminal); '#' starts a comment. Commands:\n"
@@ -524,6 +538,15 @@ const Command kSessionCommand = {
     "  generate NAME NODE ... [--input PARAM[=NEW] ...] [-o FILE.NVL]\n"
     "                                a new library feature NAME made of the NODEs (see\n"
     "                                docs/generator.md); prints its function name\n"
+    "  set NAME VALUE                sets a value (a constant or a formula: the rest of the\n"
+    "                                line); prints the value or why it was refused\n"
+    "  test NAME VALUE               checks a value without setting it\n"
+    "  get NAME                      the value and its formula\n"
+    "  update [-v] [NODE ...]        refreshes what depends on the nodes changed since the\n"
+    "                                last update (or on the NODEs); -v names the refreshed\n"
+    "  rebuild                       rebuilds every node; failures are reported, and with\n"
+    "                                --stop-on-failure the first one stops the rebuild\n"
+    "  order                         whether all_nodes is in rebuild order\n"
     "  quit                          ends the session\n"
     "An error names the line and the session goes on; with a SCRIPT the exit status is 1 when\n"
     "any command failed.\n",

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -35,10 +36,21 @@ class StderrMessages : public PVFHandleMessage {
     Print("warning", title, text);
   }
   void Information(const char* title, const char* text) override { Print("note", title, text); }
-  Answer Ask(const char*, const char*, XBOOL) override { return AnswerYes; }
+  // A full rebuild names the nodes that failed; the host goes on unless told to stop.
+  Answer Ask(const char* key, const char* text, XBOOL) override {
+    if (key != nullptr && std::string(key) == "AskPDTglobalRebuild") {
+      Print(stop_on_failure ? "error" : "warning", "rebuild",
+            (std::string("failed: ") + (text != nullptr ? text : "") +
+             (stop_on_failure ? "; stopping" : "; going on"))
+                .c_str());
+      return stop_on_failure ? AnswerCancel : AnswerYes;
+    }
+    return AnswerYes;
+  }
 
   int errors = 0;
   int skipped = 0;
+  bool stop_on_failure = false;
 
  private:
   static bool IsTitle(const char* title, const char* wanted) {
@@ -106,6 +118,10 @@ std::string ShippedFeatureDirectory() {
     }
   }
   return std::string();
+}
+
+void SetStopOnFailure(bool stop) {
+  Messages().stop_on_failure = stop;
 }
 
 int ReportedErrors() {

@@ -10,6 +10,10 @@ namespace varnex::cli {
 /// Installs the message handler, the print sink and the host's feature context. Idempotent.
 void InstallHostHooks();
 
+/// Whether the host answers the engine's rebuild question ("AskPDTglobalRebuild") with stop
+/// instead of go on.
+void SetStopOnFailure(bool stop);
+
 /// How many errors the engine has reported to the host so far.
 int ReportedErrors();
 

@@ -269,6 +269,10 @@ class VARNEX_API PDTfeat : public PDTnode {
   XBOOL Restore(PVFStream& stream, int flag) override;
   /// Corrupt without feature object.
   XBOOL IsCorrupt() override { return ToXBool(feature_ == nullptr); }
+  /// Whether the feature contributes anything: a body of its own or in its tree, an implicit
+  /// "visibility", or (mode above 1, and always for attributes) a reference either way. Mode 0
+  /// asks only for bodies, mode 1 also for visibility.
+  XBOOL IsSignificant(int mode) override;
   void SetSilent(XBOOL silent) override;
   XBOOL IsSilent(PDTnode*& out) override;
 
@@ -315,6 +319,9 @@ class VARNEX_API PDTtrans : public PDTnode {
   XBOOL Store(PVFStream& stream) override;
   XBOOL Restore(PVFStream& stream, int flag) override;
   XBOOL IsCorrupt() override { return ToXBool(replacement_ == nullptr); }
+  /// Not corrupt, and with mode above 0 also used: in a combination, or referring or referred
+  /// to.
+  XBOOL IsSignificant(int mode) override;
 
  protected:
   PDTtrans(const PDTtrans& original);

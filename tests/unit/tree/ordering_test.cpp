@@ -213,4 +213,29 @@ TEST_F(Ordering, RepairsAndInspections) {
   EXPECT_EQ(CalibrateSortWithAllNodes(), 0);
 }
 
+TEST_F(Ordering, InsignificantNodesContributeNothing) {
+  PDTfeat* slab = Feature("slab");
+  PDTfeat* note = Feature("note");
+  auto* loose = new PDTtrans("shift", "shift", nullptr);
+  auto* used = new PDTtrans("shift", "shift", nullptr);
+  ASSERT_NE(connect(Feature("slab"), used, 0), nullptr);
+  EXPECT_TRUE(slab->IsSignificant(0));
+  EXPECT_TRUE(slab->IsSignificant(2));
+  EXPECT_FALSE(note->IsSignificant(2));
+  EXPECT_TRUE(loose->IsSignificant(0));
+  EXPECT_FALSE(loose->IsSignificant(1));
+  EXPECT_TRUE(used->IsSignificant(1));
+  GENERIC_LIST<PDTnode> insignificant;
+  EXPECT_EQ(GetInsignificantNodes(&insignificant, 2), 2);
+  EXPECT_GE(insignificant.lookup(note), 0);
+  EXPECT_GE(insignificant.lookup(loose), 0);
+  // A note that another feature's formula names is significant.
+  PVMStrg result;
+  ASSERT_NE(Set("note_@2.text", "'remark'", result), nullptr);
+  PDTfeat* reader = Feature("note");
+  ASSERT_NE(Set(std::string(reader->get_name()) + ".text", "note_@2.text", result), nullptr)
+      << result.GetpStr();
+  EXPECT_TRUE(note->IsSignificant(2));
+}
+
 }  // namespace
