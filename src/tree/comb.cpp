@@ -13,6 +13,7 @@
 #include <varnex/tree/comb.h>
 #include <varnex/tree/mem_body.h>
 #include <varnex/tree/nodes.h>
+#include <varnex/tree/ordering.h>
 #include <varnex/tree/tree_functions.h>
 
 #include <memory>
@@ -103,6 +104,7 @@ PDTcomb::PDTcomb(PDTnode* op1, PDTnode* op2, int type, const char* text, const c
   }
   if (all_nodes != nullptr) {
     all_nodes->add(this);
+    PlaceTransformation(s1, s2);
   }
   if (comb_type_ == PDT_COMB_NONE || comb_type_ == PDT_COMB_TRANSFORM ||
       comb_type_ == PDT_COMB_NEGATION) {
@@ -147,6 +149,24 @@ XBOOL PDTcomb::MakeGeometry(aritm* value) {
     geometry_->set_alias_type("transformation_matrix");
   }
   return TRUE;
+}
+
+// A transformation joined with a solid moves next to it, and the trees involved are sorted
+// again, so that the new combination stands where its operands are rebuilt.
+void PDTcomb::PlaceTransformation(int s1, int s2) {
+  PDTnode* solid = nullptr;
+  if (s1 == PDT_SIGN_TRANSFORMATION && IsSolidSign(s2)) {
+    solid = op2_;
+  } else if (s2 == PDT_SIGN_TRANSFORMATION && IsSolidSign(s1)) {
+    solid = op1_;
+  }
+  if (solid == nullptr) {
+    return;
+  }
+  PreSortTransNodes(this, solid);
+  GENERIC_LIST<PDTnode> trees;
+  trees.add(this);
+  SortFastTreeNodeCollection(&trees, nullptr);
 }
 
 // ---- operands ----

@@ -4,6 +4,7 @@
 #include <varnex/library/library_hooks.h>
 #include <varnex/model/model_hooks.h>
 #include <varnex/model/rumpf.h>
+#include <varnex/model/value_changes.h>
 #include <varnex/model/welt.h>
 #include <varnex/tree/comb.h>
 #include <varnex/tree/node.h>
@@ -85,6 +86,7 @@ void InstallTreeHooks() {
   pPVFFindNode = &FindNode;
   pPVFRenameNode = &RenameNode;
   pPVFNodeObjectLost = &ForgetLostObject;
+  pPVFOrderCheck = &OrderCheck;
   SetLibraryUsedInstancesProvider(&UsedInstances);
   SetModellerTreeHooks(&PDTinit, &EndTree);
 }

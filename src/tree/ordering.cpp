@@ -294,8 +294,10 @@ int SortAll(bool fast) {
   return result;
 }
 
-// The order check of cycle_check: whether `formula` on `object` needs an order the tree cannot
-// have.
+}  // namespace
+
+namespace varnex::tree {
+
 int OrderCheck(rumpf* object, const char* formula) {
   PDTnode* own = NodeOfRumpf(object);
   if (own == nullptr || formula == nullptr || all_nodes == nullptr) {
@@ -324,14 +326,6 @@ int OrderCheck(rumpf* object, const char* formula) {
   object->set_value_source(saved.empty() ? nullptr : saved.c_str());
   return result;
 }
-
-struct OrderCheckInstaller {
-  OrderCheckInstaller() { pPVFOrderCheck = &OrderCheck; }
-} install_order_check;
-
-}  // namespace
-
-namespace varnex::tree {
 
 int RebuildInOrder(const std::function<int(PDTnode*)>& refresh) {
   std::vector<PDTnode*> order = AllNodes();

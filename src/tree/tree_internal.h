@@ -42,6 +42,9 @@ bool HeldByOutermost(const rumpf* object);
 /// The text of the object's value with one pair of enclosing single quotes removed.
 PVMStrg UnquotedValue(rumpf* object);
 
+/// The order check of cycle_check: whether `formula` on `object` needs an order the tree
+/// cannot have (non-zero) (ordering.cpp).
+int OrderCheck(rumpf* object, const char* formula);
 /// The names of the nodes the last update or rebuild refreshed (update.cpp).
 std::vector<std::string>& PDTLastUpdated();
 /// Refreshes every node of all_nodes in order with `refresh` (a negative result: the node was

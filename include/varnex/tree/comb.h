@@ -113,6 +113,7 @@ class VARNEX_API PDTcomb : public PDTnode {
   void AttachOperand(PDTnode*& slot, PDTnode* node);
   void ReleaseOperand(PDTnode*& slot);
   void NameFromCounter();
+  void PlaceTransformation(int s1, int s2);
 
   int comb_revision_ = 115;
   PDTnode* op1_ = nullptr;

@@ -114,8 +114,8 @@ TEST_F(Ordering, PostOrderOfASubtree) {
 
 TEST_F(Ordering, TransformationMovesNextToItsTargetOnlyFromFar) {
   struct Row {
-    int between;
-    bool moves;
+    int between;  // nodes between the solid and the transformation
+    bool moves;   // the combination would stand 10 or more positions after the solid
   } rows[] = {{5, false}, {7, false}, {8, true}, {12, true}};
   for (const Row& row : rows) {
     PDTdelete();
@@ -126,19 +126,18 @@ TEST_F(Ordering, TransformationMovesNextToItsTargetOnlyFromFar) {
     }
     auto* shift = new PDTtrans("shift", "shift", nullptr);
     ASSERT_FALSE(shift->IsCorrupt());
+    // Joining them places the transformation and the combination (they move only from far).
     auto* comb = static_cast<PDTcomb*>(connect(slab, shift, 0));
     ASSERT_NE(comb, nullptr);
-    int distance = all_nodes->lookup(comb) - all_nodes->lookup(slab);
+    int last = all_nodes->size() - 1;
+    EXPECT_EQ(all_nodes->lookup(shift), row.moves ? 1 : last - 1) << row.between;
+    EXPECT_EQ(all_nodes->lookup(comb), row.moves ? 2 : last) << row.between;
+    // Put back at the end, the pair moves again exactly when it stands far enough.
+    all_nodes->insert(shift, all_nodes->size());
+    all_nodes->insert(comb, all_nodes->size());
     std::vector<PDTnode*> before = AllNodesNow();
-    int moved = PreSortTransNodes(comb, slab);
-    if (row.moves) {
-      EXPECT_GE(distance, 10);
-      EXPECT_EQ(moved, 2) << row.between;
-      EXPECT_EQ((*all_nodes)[1], shift);
-      EXPECT_EQ((*all_nodes)[2], comb);
-    } else {
-      EXPECT_LT(distance, 10);
-      EXPECT_EQ(moved, 0) << row.between;
+    EXPECT_EQ(PreSortTransNodes(comb, slab), row.moves ? 2 : 0) << row.between;
+    if (!row.moves) {
       EXPECT_EQ(AllNodesNow(), before);
     }
   }

@@ -55,11 +55,13 @@ class StubNode : public PDTnode {
   XBOOL eHasMemBody() override { return has_mem_body ? TRUE : FALSE; }
   ENTITY* CopyFromMemBody() override {
     ++restores;
-    return nullptr;
+    // Only compared with null by the update: any non-null pointer stands for a restored body.
+    return restore_ok ? reinterpret_cast<ENTITY*>(this) : nullptr;
   }
   std::vector<int> flags;
   std::function<void()> action;
   bool has_mem_body = false;
+  bool restore_ok = false;
   int restores = 0;
 
  private:
@@ -201,6 +203,24 @@ TEST_F(Updates, NodesDeletedByARefreshLeaveEveryList) {
   EXPECT_EQ(Refreshed(), (std::vector<std::string>{"killer"}));
   EXPECT_EQ(tops.count(), 1);
   EXPECT_EQ(tops[0], killer);
+}
+
+TEST_F(Updates, OperandWithAMemoryBodyIsRestoredNotRebuilt) {
+  auto* first = new StubNode("first");
+  auto* kept = new StubNode("kept");
+  kept->has_mem_body = true;
+  kept->restore_ok = true;
+  auto* comb = new PDTcomb(0);
+  ASSERT_TRUE(comb->set_op1(first));
+  ASSERT_TRUE(comb->set_op2(kept));
+  void_list tops(TRUE), update(TRUE), mem(TRUE);
+  ASSERT_EQ(get_all_nodes_to_update(first, &tops, &update, &mem, nullptr), 2);
+  EXPECT_EQ(mem.count(), 1);
+  EXPECT_EQ(mem[0], kept);
+  ASSERT_EQ(update_referencing_nodes(first, nullptr), 0);
+  EXPECT_EQ(first->flags.size(), 1u);
+  EXPECT_EQ(kept->flags.size(), 0u);
+  EXPECT_EQ(kept->restores, 1);
 }
 
 TEST_F(Updates, FailedMemoryBodyRestartsTheUpdateAtMostOnce) {
