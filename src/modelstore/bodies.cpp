@@ -1,6 +1,7 @@
 // Several bodies in one save: each body carries a mark while it is saved, so that on restore
 // the bodies of the model's list are told from bodies that merely travelled along.
 #include <varnex/geometry/attribute_base.h>
+#include <varnex/geometry/booleans.h>
 #include <varnex/geometry/entity.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/geometry/topology.h>
@@ -20,6 +21,48 @@ bool Unmark(ENTITY* body, const char* mark) {
   }
   body->lose_attrib(found);
   return true;
+}
+
+// A body saved with the older mark holds the pieces of several bodies: it is separated, and a
+// piece whose lump or wire carries a generic name starts a new body, the pieces after it join it.
+bool StartsGroup(ENTITY* piece) {
+  ENTITY_LIST parts;
+  api_get_lumps(piece, parts);
+  api_get_wires(piece, parts);
+  for (int i = 0; i < parts.count(); ++i) {
+    for (ATTRIB* attribute : parts[i]->attribs()) {
+      if (attribute->is_a("gen_name")) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+void Regroup(ENTITY* body, geo_list* bodies) {
+  ENTITY_LIST pieces;
+  if (!api_separate_body(body, pieces).ok()) {
+    bodies->add(body);
+    varnex::modelstore::NoteRestoredBody(body);
+    return;
+  }
+  ENTITY* group = nullptr;
+  auto keep = [&] {
+    if (group != nullptr) {
+      bodies->add(group);
+      varnex::modelstore::NoteRestoredBody(group);
+    }
+  };
+  for (int i = 0; i < pieces.count(); ++i) {
+    ENTITY* piece = pieces[i];
+    if (group == nullptr || StartsGroup(piece)) {
+      keep();
+      group = piece;
+    } else {
+      group = combine(piece, group);
+    }
+  }
+  keep();
 }
 
 }  // namespace
@@ -52,16 +95,18 @@ void PVFListAfterStore(geo_list* bodies) {
   }
 }
 
-// Bodies saved with the older mark come back as they were saved (one body each); their
-// regrouping into the pieces of combined bodies is not done here.
 void PVFRestoreBodies(geo_list* restored, geo_list* bodies) {
   for (int i = 0; restored != nullptr && i < restored->count(); ++i) {
     ENTITY* body = (*restored)[i];
-    varnex::modelstore::NoteRestoredBody(body);
-    if (PVFMerkBody(static_cast<BODY*>(body)) == 0 || bodies == nullptr) {
+    int mark = PVFMerkBody(static_cast<BODY*>(body));
+    if (mark == 0 || bodies == nullptr) {
+      varnex::modelstore::NoteRestoredBody(body);
       ToModel(body);
-    } else {
+    } else if (mark == 2) {
+      varnex::modelstore::NoteRestoredBody(body);
       bodies->add(body);
+    } else {
+      Regroup(body, bodies);
     }
   }
 }

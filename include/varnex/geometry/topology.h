@@ -73,6 +73,12 @@ VARNEX_API outcome api_get_coedges(ENTITY* entity, ENTITY_LIST& out);
 VARNEX_API outcome api_get_edges(ENTITY* entity, ENTITY_LIST& out);
 VARNEX_API outcome api_get_vertices(ENTITY* entity, ENTITY_LIST& out);
 VARNEX_API outcome api_get_wires(ENTITY* entity, ENTITY_LIST& out);
+/// Separates `body` into one body per lump or free wire (the members of its compound): `body`
+/// keeps the first, each other gets a new body, in order; the pieces' entities, with their
+/// attributes, move along, and the body's own attributes are copied where they allow it. All of
+/// them go to `pieces` (just `body` when it has one part). Fails for a null or non-body entity,
+/// changing nothing.
+VARNEX_API outcome api_separate_body(ENTITY* body, ENTITY_LIST& pieces);
 
 /// The position of a vertex; the origin for anything else.
 VARNEX_API SPAposition vertex_position(const ENTITY* vertex);

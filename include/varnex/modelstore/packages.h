@@ -77,7 +77,8 @@ VARNEX_API int PVFMerkBody(BODY* body);
 /// Removes the marks of every body in the list.
 VARNEX_API void PVFListAfterStore(geo_list* bodies);
 /// Visits restored bodies in order: unmarked ones go to the model, marked ones are appended
-/// to `bodies`.
+/// to `bodies`; a body with the older mark is separated into its pieces and regrouped (a piece
+/// whose lump or wire carries a generic name starts a body, the following pieces join it).
 VARNEX_API void PVFRestoreBodies(geo_list* restored, geo_list* bodies);
 
 /// The last failure of a store or restore in this module (empty when none since the last

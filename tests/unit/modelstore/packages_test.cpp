@@ -1,8 +1,12 @@
 // Models saved as packages and loaded back: the registry of models, the package layout, byte
 // identity of store -> restore -> store, and the promises about files and failures.
 #include <sys/resource.h>
+#include <varnex/geometry/attribute_base.h>
+#include <varnex/geometry/booleans.h>
+#include <varnex/geometry/topology.h>
 
 #include <csignal>
+#include <vector>
 
 #include "model_test_support.h"
 
@@ -152,6 +156,52 @@ TEST_F(Packages, NamesMustEndInVNX) {
   EXPECT_TRUE(PVMSaveModel(Path("model.txt").c_str()).IsVoid());
   EXPECT_NE(PVMLoadModel(Path("model.txt").c_str()), 0);
   EXPECT_NE(PVMLoadModel(Path("missing.VNX").c_str()), 0);
+}
+
+TEST_F(Packages, BodiesWithTheOlderMarkAreRegroupedThroughASeparation) {
+  // Three blocks side by side in one body; the first and the third lump carry a generic name,
+  // so the body stands for two saved bodies: blocks 1 and 2, and block 3.
+  std::vector<ENTITY*> blocks;
+  for (double size : {1.0, 2.0, 3.0}) {
+    SPAtransf applied;
+    int error = 0;
+    double origin[3] = {10.0 * size, 0, 0};
+    blocks.push_back(
+        fmBlockBodyWithTrans(size, size, size, 0.0, origin, SPAtransf(), applied, error));
+    ASSERT_NE(blocks.back(), nullptr);
+  }
+  for (int marked : {0, 2}) {
+    ENTITY_LIST lumps;
+    api_get_lumps(blocks[marked], lumps);
+    ASSERT_EQ(lumps.count(), 1);
+    new ATTRIB_GEN_NAME(lumps[0], "group start");
+  }
+  ENTITY* body = combine(blocks[2], combine(blocks[1], blocks[0]));
+  ASSERT_EQ(body, blocks[0]);
+  ENTITY_LIST lumps;
+  api_get_lumps(body, lumps);
+  ASSERT_EQ(lumps.count(), 3);
+  new ATTRIB_GEN_NAME(body, "PVFReStoreAttribGenName");
+
+  ENTITY_LIST refused;
+  EXPECT_FALSE(api_separate_body(nullptr, refused).ok());
+  EXPECT_FALSE(api_separate_body(lumps[0], refused).ok()) << "a lump is no body";
+  EXPECT_EQ(refused.count(), 0);
+
+  geo_list restored, bodies;
+  restored.add(body);
+  PVFRestoreBodies(&restored, &bodies);
+  ASSERT_EQ(bodies.count(), 2);
+  EXPECT_NEAR(fmvolume_of_body(bodies[0]), 1.0 + 8.0, 1e-6);
+  EXPECT_NEAR(fmvolume_of_body(bodies[1]), 27.0, 1e-6);
+  EXPECT_EQ(find_named_attrib(bodies[0], "PVFReStoreAttribGenName"), nullptr) << "mark removed";
+  ENTITY_LIST third;
+  api_get_lumps(bodies[1], third);
+  ASSERT_EQ(third.count(), 1);
+  EXPECT_NE(find_named_attrib(third[0], "group start"), nullptr) << "attributes move along";
+  for (int i = 0; i < bodies.count(); ++i) {
+    api_delent(bodies[i]);
+  }
 }
 
 }  // namespace
