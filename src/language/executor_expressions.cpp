@@ -79,8 +79,9 @@ Operand StatementExecutor::binary(BinaryOp op, Operand left, Operand right) {
   if (!result && boolean && (left_geometry || right_geometry)) {
     const std::string what = std::string("the Boolean '") + OperatorText(op) + "' ";
     if (op == BinaryOp::Multiply && left->IsOpTrans() == TRUE) {
-      *last_failure_ = "a transformation moves geometry standing on its left: write "
-                       "geometry * transformation";
+      *last_failure_ =
+          "a transformation moves geometry standing on its left: write "
+          "geometry * transformation";
     } else if (!left_geometry || !right_geometry) {
       *last_failure_ = what + "needs geometry on both sides";
     } else if (HoldsEntity(*left) && HoldsEntity(*right)) {

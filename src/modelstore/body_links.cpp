@@ -88,18 +88,24 @@ int WriteBodyLinks(std::FILE* file, geo_list* bodies) {
       ENTITY* entity = (*geometry->get_list())[k];
       std::string line;
       if (int body = bodies->lookup(entity); body >= 0) {
-        line = "B " + std::to_string(body);
+        line = "B ";
+        line += std::to_string(body);
       } else if (ENTITY* owner = entity != nullptr ? get_owner(entity) : nullptr) {
         int in = bodies->lookup(owner);
         int face = in >= 0 ? faces[static_cast<std::size_t>(in)].lookup(entity) : -1;
         if (face < 0) {
           continue;
         }
-        line = "F " + std::to_string(in) + " " + std::to_string(face);
+        line = "F ";
+        line += std::to_string(in);
+        line += ' ';
+        line += std::to_string(face);
       } else {
         continue;
       }
-      line += " " + std::string(name.GetpStr()) + "\n";
+      line += ' ';
+      line += name.GetpStr();
+      line += '\n';
       failed = failed || std::fputs(line.c_str(), file) < 0;
       ++lines;
     }
