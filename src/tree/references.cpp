@@ -127,80 +127,61 @@ int EffectiveLevel(PDTnode* node, int level) {
   return level;
 }
 
+// Every view gathers the same thing from each object of the node's instance: `gather(object,
+// out)` adds that object's part to `out`. Null asks for nothing (-1).
+template <class List, class Gather>
+int GatherFromObjects(PDTnode* node, List* out, Gather gather) {
+  if (out == nullptr) {
+    return -1;
+  }
+  for (rumpf* object : InstanceObjects(node)) {
+    gather(object, out);
+  }
+  return out->count();
+}
+
+// Names appear once in a name list, however many objects name them.
+template <class Gather>
+void AddNewNames(rumpf* object, VALUE_LIST<PVMStrg>* out, Gather gather) {
+  VALUE_LIST<PVMStrg> names;
+  gather(object, &names);
+  for (int i = 0; i < names.count(); ++i) {
+    if (out->lookup(names[i]) < 0) {
+      out->add(names[i]);
+    }
+  }
+}
+
 }  // namespace
 
 // ---- the node's own views ----
 
 int PDTnode::GetReferencesTo(GENERIC_LIST<PDTnode>* out) {
-  if (out == nullptr) {
-    return -1;
-  }
-  for (rumpf* object : InstanceObjects(this)) {
-    object->GetReferencesTo(out);
-  }
-  return out->count();
+  return GatherFromObjects(this, out, [](rumpf* o, auto* list) { o->GetReferencesTo(list); });
 }
 
 int PDTnode::GetReferencesTo(GENERIC_LIST<rumpf>* out) {
-  if (out == nullptr) {
-    return -1;
-  }
-  for (rumpf* object : InstanceObjects(this)) {
-    object->GetReferencesTo(out);
-  }
-  return out->count();
+  return GatherFromObjects(this, out, [](rumpf* o, auto* list) { o->GetReferencesTo(list); });
 }
 
 int PDTnode::GetReferencesTo(VALUE_LIST<PVMStrg>* out) {
-  if (out == nullptr) {
-    return -1;
-  }
-  for (rumpf* object : InstanceObjects(this)) {
-    VALUE_LIST<PVMStrg> names;
-    object->GetReferencesTo(&names);
-    for (int i = 0; i < names.count(); ++i) {
-      if (out->lookup(names[i]) < 0) {
-        out->add(names[i]);
-      }
-    }
-  }
-  return out->count();
+  return GatherFromObjects(this, out, [](rumpf* o, VALUE_LIST<PVMStrg>* list) {
+    AddNewNames(o, list, [](rumpf* from, auto* names) { from->GetReferencesTo(names); });
+  });
 }
 
 int PDTnode::GetReferencesBy(GENERIC_LIST<PDTnode>* out) {
-  if (out == nullptr) {
-    return -1;
-  }
-  for (rumpf* object : InstanceObjects(this)) {
-    object->GetReferencesBy(out);
-  }
-  return out->count();
+  return GatherFromObjects(this, out, [](rumpf* o, auto* list) { o->GetReferencesBy(list); });
 }
 
 int PDTnode::GetReferencesBy(GENERIC_LIST<rumpf>* out) {
-  if (out == nullptr) {
-    return -1;
-  }
-  for (rumpf* object : InstanceObjects(this)) {
-    object->GetReferencesBy(out);
-  }
-  return out->count();
+  return GatherFromObjects(this, out, [](rumpf* o, auto* list) { o->GetReferencesBy(list); });
 }
 
 int PDTnode::GetReferencesBy(VALUE_LIST<PVMStrg>* out) {
-  if (out == nullptr) {
-    return -1;
-  }
-  for (rumpf* object : InstanceObjects(this)) {
-    VALUE_LIST<PVMStrg> names;
-    object->GetReferencesBy(&names);
-    for (int i = 0; i < names.count(); ++i) {
-      if (out->lookup(names[i]) < 0) {
-        out->add(names[i]);
-      }
-    }
-  }
-  return out->count();
+  return GatherFromObjects(this, out, [](rumpf* o, VALUE_LIST<PVMStrg>* list) {
+    AddNewNames(o, list, [](rumpf* from, auto* names) { from->GetReferencesBy(names); });
+  });
 }
 
 // ---- free functions ----

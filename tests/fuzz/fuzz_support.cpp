@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <varnex/varnex.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -33,6 +34,15 @@ void StartEngine() {
     limits.block_depth = 64;
     limits.loop_iterations = 200;
     SetNovlRunLimits(limits);
+    return true;
+  }();
+  (void)started;
+}
+
+void StartModeller(const char* model) {
+  static bool started = [model] {
+    setenv("NOVLPath", "/nonexistent/", 1);
+    initialize_modeller(model);
     return true;
   }();
   (void)started;

@@ -23,4 +23,8 @@ std::string ScratchFile(const std::string& name, std::string_view bytes);
 /// every message.
 void StartEngine();
 
+/// Starts, once per process, the whole modeller with an empty feature library, its first model
+/// called `model`.
+void StartModeller(const char* model);
+
 }  // namespace varnex::fuzz

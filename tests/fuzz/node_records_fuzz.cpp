@@ -7,19 +7,10 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-bool Start() {
-  setenv("NOVLPath", "/nonexistent/", 1);
-  initialize_modeller("fuzz");
-  return true;
-}
-
-}  // namespace
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static bool started = Start();
-  (void)started;
+  varnex::fuzz::StartModeller("fuzz");
   std::string text(reinterpret_cast<const char*>(data), size);
   if (WMODEL->add("scratch") == nullptr || WMODEL->activate("scratch") == nullptr) {
     return 0;
