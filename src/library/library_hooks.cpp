@@ -10,6 +10,7 @@ PVFUsedInstancesProvider usedInstancesProvider = nullptr;
 PVFNovlDescriptionProvider novlDescriptionProvider = nullptr;
 PVFTreeLifecycle treeStart = nullptr;
 PVFTreeLifecycle treeEnd = nullptr;
+PVFMemBodyFilesDeleter memBodyFilesDeleter = nullptr;
 
 }  // namespace
 
@@ -48,4 +49,12 @@ PVFTreeLifecycle GetModellerTreeStart() {
 
 PVFTreeLifecycle GetModellerTreeEnd() {
   return treeEnd;
+}
+
+void SetMemBodyFilesDeleter(PVFMemBodyFilesDeleter deleter) {
+  memBodyFilesDeleter = deleter;
+}
+
+PVFMemBodyFilesDeleter GetMemBodyFilesDeleter() {
+  return memBodyFilesDeleter;
 }

@@ -1,4 +1,5 @@
 // The base parametric-feature context: neutral answers, ignored notifications.
+#include <varnex/library/library_hooks.h>
 #include <varnex/library/para_feature.h>
 
 #include <cstdlib>
@@ -84,7 +85,11 @@ void PVFParaFeature::CombNodeCopy(PDTnode*, const PDTnode&) {}
 XBOOL PVFParaFeature::NodeDisableConturModify(PDTnode*) {
   return FALSE;
 }
-void PVFParaFeature::DeleteMemBodyFiles() {}
+void PVFParaFeature::DeleteMemBodyFiles() {
+  if (PVFMemBodyFilesDeleter deleter = GetMemBodyFilesDeleter()) {
+    deleter();
+  }
+}
 
 const char* PVFParaFeature::GetTempPathName(PVMStrg& out) {
   std::error_code error;

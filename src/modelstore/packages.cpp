@@ -18,14 +18,14 @@
 #include <sstream>
 #include <string>
 
+#include "base/private_directory.h"
 #include "modelstore/body_links.h"
-#include "modelstore/private_directory.h"
 #include "persistence/text_file_binding.h"
 
 namespace {
 
-using varnex::modelstore::BaseName;
-using varnex::modelstore::PrivateDirectory;
+using varnex::base::BaseName;
+using varnex::base::PrivateDirectory;
 
 constexpr char kEndOfInput = 26;
 constexpr const char* kHeader = "\"# VARNEX Version 4.2\n\"";

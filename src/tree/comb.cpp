@@ -8,6 +8,8 @@
 #include <varnex/geometry/transforms.h>
 #include <varnex/library/para_feature.h>
 #include <varnex/model/aritm.h>
+#include <varnex/model/object_references.h>
+#include <varnex/model/op_geometry.h>
 #include <varnex/model/rumpf.h>
 #include <varnex/model/welt.h>
 #include <varnex/tree/comb.h>
@@ -562,8 +564,24 @@ ENTITY* PDTcomb::CopyToMemBody(ENTITY* body) {
   return PVFSaveMemBody::MemBodyToFile(this, body);
 }
 
+// The restored body becomes the value of the combination's geometry object and joins the model.
 ENTITY* PDTcomb::CopyFromMemBody() {
-  return PVFSaveMemBody::MemBodyFromFile(this);
+  ENTITY* body = PVFSaveMemBody::MemBodyFromFile(this);
+  if (body == nullptr) {
+    return nullptr;
+  }
+  if (geometry_ == nullptr) {
+    op_geom value(body);
+    MakeGeometry(&value);
+  }
+  auto* geometry = dynamic_cast<object_geom*>(geometry_);
+  if (geometry == nullptr) {
+    api_delent(body);
+    return nullptr;
+  }
+  ToModel(body);
+  geometry->set_BODY(body);
+  return body;
 }
 
 XBOOL PDTcomb::eHasMemBody() {

@@ -285,8 +285,23 @@ ENTITY* PDTfeat::CopyToMemBody(ENTITY* body) {
   return PVFSaveMemBody::MemBodyToFile(this, body);
 }
 
+// The restored body goes to the feature's geometric member that lost its body.
 ENTITY* PDTfeat::CopyFromMemBody() {
-  return PVFSaveMemBody::MemBodyFromFile(this);
+  ENTITY* body = PVFSaveMemBody::MemBodyFromFile(this);
+  if (body == nullptr) {
+    return nullptr;
+  }
+  auto* geometry = dynamic_cast<object_geom*>(FirstMember(feature_, [](rumpf* member) {
+    auto* object = dynamic_cast<object_geom*>(member);
+    return object != nullptr && object->get_list()->count() == 0;
+  }));
+  if (geometry == nullptr) {
+    api_delent(body);
+    return nullptr;
+  }
+  ToModel(body);
+  geometry->set_BODY(body);
+  return body;
 }
 
 XBOOL PDTfeat::eHasMemBody() {

@@ -7,6 +7,7 @@
 #include <varnex/model/value_changes.h>
 #include <varnex/model/welt.h>
 #include <varnex/tree/comb.h>
+#include <varnex/tree/mem_body.h>
 #include <varnex/tree/node.h>
 #include <varnex/tree/nodes.h>
 #include <varnex/tree/tree_functions.h>
@@ -66,7 +67,9 @@ int UsedInstances(VALUE_LIST<PVMStrg>* names) {
 
 // deinitialize_modeller ends the tree before the models go.
 int EndTree() {
-  if (PDTdelete() != 0) {
+  int deleted = PDTdelete();
+  PVFSaveMemBody::Shutdown();  // the writer stops and the run's files go with the nodes
+  if (deleted != 0) {
     return 1;
   }
   delete all_nodes;
@@ -89,6 +92,7 @@ void InstallTreeHooks() {
   pPVFOrderCheck = &OrderCheck;
   SetLibraryUsedInstancesProvider(&UsedInstances);
   SetModellerTreeHooks(&PDTinit, &EndTree);
+  SetMemBodyFilesDeleter(&PVFSaveMemBody::DeleteMemBodyFiles);
 }
 
 }  // namespace varnex::tree

@@ -631,6 +631,7 @@ int rebuild_all() {
     return 0;
   }
   varnex::tree::PDTLastUpdated().clear();
+  varnex::tree::PDTLastRestored().clear();
   gmod_del_all();
   return varnex::tree::RebuildInOrder([](PDTnode* node) { return node->refresh(0); });
 }

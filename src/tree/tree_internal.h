@@ -47,6 +47,8 @@ PVMStrg UnquotedValue(rumpf* object);
 int OrderCheck(rumpf* object, const char* formula);
 /// The names of the nodes the last update or rebuild refreshed (update.cpp).
 std::vector<std::string>& PDTLastUpdated();
+/// The names of the nodes the last update restored from their memory bodies.
+std::vector<std::string>& PDTLastRestored();
 /// Refreshes every node of all_nodes in order with `refresh` (a negative result: the node was
 /// left alone) with the failure accounting and the questions of rebuild_all (ordering.cpp).
 int RebuildInOrder(const std::function<int(PDTnode*)>& refresh);

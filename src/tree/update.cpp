@@ -32,6 +32,7 @@ struct UpdateState {
   bool geometry_moved = false;
   bool restarting = false;
   std::vector<std::string> last_updated;
+  std::vector<std::string> last_restored;
 };
 
 UpdateState& State() {
@@ -214,19 +215,29 @@ void DropDeleted(PDTReferenceCache* cache) {
   }
 }
 
-// Restores the memory-body nodes that are not rebuilt. The first node whose body cannot be
-// restored, or null.
-PDTnode* RestoreMemoryBodies(const NodeSet& mem_bodies, const NodeSet& update) {
+void ClearLastUpdate() {
+  State().last_updated.clear();
+  State().last_restored.clear();
+}
+
+// Restores the memory-body nodes that are not rebuilt. Returns the nodes whose body could not
+// be restored; they lose their memory body, so that collecting them again reaches their
+// operands.
+std::vector<PDTnode*> RestoreMemoryBodies(const NodeSet& mem_bodies, const NodeSet& update) {
+  std::vector<PDTnode*> failed;
   for (PDTnode* node : mem_bodies.nodes()) {
     if (update.Contains(node)) {
       continue;
     }
     node->delete_body();
     if (node->CopyFromMemBody() == nullptr) {
-      return node;
+      node->DeleteMemBody();
+      failed.push_back(node);
+    } else {
+      State().last_restored.push_back(node->get_name());
     }
   }
-  return nullptr;
+  return failed;
 }
 
 // The nodes whose objects refer to the geometric objects of `node`, following references to
@@ -405,8 +416,11 @@ int RefreshCollected(PDTnode* restart_node, void_list* start_nodes, NodeSet& upd
     return 0;
   }
   NodeSet updates(&update_list), kept_bodies(&mem_list);
-  if (PDTnode* failed = RestoreMemoryBodies(kept_bodies, updates)) {
-    // One restart with the failed node among the start nodes; a second failure rebuilds it.
+  std::vector<PDTnode*> failed = RestoreMemoryBodies(kept_bodies, updates);
+  if (!failed.empty()) {
+    // One restart with the first failed node among the start nodes (the failed nodes have no
+    // memory body now, so the restart collects their operands); a failure during the restart
+    // rebuilds the whole subtree of each failed node.
     if (!State().restarting) {
       State().restarting = true;
       void_list restart(TRUE);
@@ -416,12 +430,18 @@ int RefreshCollected(PDTnode* restart_node, void_list* start_nodes, NodeSet& upd
       for (int i = 0; start_nodes != nullptr && i < start_nodes->count(); ++i) {
         restart.add((*start_nodes)[i]);
       }
-      restart.add(failed);
+      restart.add(failed.front());
       int result = update_referencing_nodes(&restart, tops, nullptr, nullptr);
       State().restarting = false;
       return result;
     }
-    update_list.add(failed);
+    for (PDTnode* node : failed) {
+      GENERIC_LIST<PDTnode> subtree;
+      node->GetAllNodes(&subtree);
+      for (int i = 0; i < subtree.count(); ++i) {
+        update_list.lookup(subtree[i], TRUE);
+      }
+    }
   }
   void_list silent_list(TRUE);
   for (int i = 0; i < silent.count(); ++i) {
@@ -438,6 +458,10 @@ std::vector<std::string>& PDTLastUpdated() {
   return State().last_updated;
 }
 
+std::vector<std::string>& PDTLastRestored() {
+  return State().last_restored;
+}
+
 }  // namespace varnex::tree
 
 XBOOL PDTUpdateInProgress() {
@@ -446,6 +470,10 @@ XBOOL PDTUpdateInProgress() {
 
 const std::vector<std::string>& PDTLastUpdatedNodes() {
   return State().last_updated;
+}
+
+const std::vector<std::string>& PDTLastRestoredNodes() {
+  return State().last_restored;
 }
 
 int get_all_nodes_to_update(PDTnode* node, void_list* tops, void_list* update,
@@ -469,7 +497,7 @@ int update_referencing_nodes(PDTnode* node, void_list* tops) {
   }
   UpdateScope scope;
   if (!State().restarting) {
-    State().last_updated.clear();
+    ClearLastUpdate();
   }
   void_list own_tops(TRUE);
   void_list* top_list = tops != nullptr ? tops : &own_tops;
@@ -487,7 +515,7 @@ int update_referencing_nodes(void_list* nodes, void_list* tops, void_list* exclu
     return -1;
   }
   if (!State().restarting) {
-    State().last_updated.clear();
+    ClearLastUpdate();
   }
   void_list own_tops(TRUE);
   void_list* top_list = tops != nullptr ? tops : &own_tops;
@@ -647,7 +675,7 @@ int PVFManipulatedUpdate(GENERIC_LIST<PDTnode>* kept, GENERIC_LIST<PDTnode>*,
     return -1;
   }
   UpdateScope scope;
-  State().last_updated.clear();
+  ClearLastUpdate();
   std::unordered_set<ENTITY*> keep;
   for (int i = 0; kept_entities != nullptr && i < kept_entities->count(); ++i) {
     keep.insert(static_cast<ENTITY*>((*kept_entities)[i]));

@@ -141,6 +141,9 @@ bool Update(const Words& words, std::string& error) {
     for (const std::string& name : updated) {
       std::printf("  %s\n", name.c_str());
     }
+    for (const std::string& name : PDTLastRestoredNodes()) {
+      std::printf("  %s restored from its memory body\n", name.c_str());
+    }
   }
   return true;
 }

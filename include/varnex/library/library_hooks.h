@@ -37,6 +37,13 @@ VARNEX_API void SetModellerTreeHooks(PVFTreeLifecycle start, PVFTreeLifecycle en
 VARNEX_API PVFTreeLifecycle GetModellerTreeStart();
 VARNEX_API PVFTreeLifecycle GetModellerTreeEnd();
 
+/// Drops every memory body of the engine run and deletes its files.
+using PVFMemBodyFilesDeleter = void (*)();
+/// Installs the memory-body store's deleter (the dependency tree installs its own;
+/// PVFParaFeature::DeleteMemBodyFiles calls it). Null: nothing to delete.
+VARNEX_API void SetMemBodyFilesDeleter(PVFMemBodyFilesDeleter deleter);
+VARNEX_API PVFMemBodyFilesDeleter GetMemBodyFilesDeleter();
+
 /// Installs the evaluator (null restores the default) and returns the previous one. Default:
 /// none, so parameter values are taken as written and restraints are not enforced.
 VARNEX_API PVFFormulaEvaluator SetLibraryFormulaEvaluator(PVFFormulaEvaluator evaluator);

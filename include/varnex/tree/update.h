@@ -111,3 +111,7 @@ VARNEX_API XBOOL PDTUpdateInProgress();
 
 /// The names of the nodes the last update or rebuild refreshed, in the order refreshed.
 VARNEX_API const std::vector<std::string>& PDTLastUpdatedNodes();
+
+/// The names of the nodes the last update took from their memory bodies instead of rebuilding
+/// them, in the order restored (empty after a full rebuild).
+VARNEX_API const std::vector<std::string>& PDTLastRestoredNodes();
