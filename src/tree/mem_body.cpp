@@ -17,6 +17,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <unordered_map>
 #include <utility>
@@ -92,7 +93,8 @@ class Store {
 
   std::uint64_t NextSequence() { return ++sequence_; }
 
-  void Enqueue(std::uint64_t sequence, const std::string& path,
+  // False when no writer could be started (the job is not queued then).
+  bool Enqueue(std::uint64_t sequence, const std::string& path,
                std::unique_ptr<PVFSatStream> stream) {
     {
       std::lock_guard<std::mutex> lock(mutex_);
@@ -100,8 +102,15 @@ class Store {
     }
     wake_.notify_one();
     if (!writer_.joinable()) {
-      writer_ = std::thread([this] { WriterLoop(); });
+      try {
+        writer_ = std::thread([this] { WriterLoop(); });
+      } catch (const std::system_error&) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        queue_.pop_back();
+        return false;
+      }
     }
+    return true;
   }
 
   // A copy of the queued stream of `sequence`; false when the job is no longer queued (a write
@@ -358,8 +367,12 @@ ENTITY* PVFSaveMemBody::MemBodyToFile(PDTnode* node, ENTITY* body) {
   std::uint64_t sequence = store.NextSequence();
   std::string path =
       directory->Inside(FileNamePart(node->get_id()) + "-" + std::to_string(sequence) + ".mbd");
+  if (!store.Enqueue(sequence, path, std::move(stream))) {
+    Report("no writer thread could be started for the memory body of node '" + NodeName(node) +
+           "'");
+    return nullptr;
+  }
   store.entries[node] = Entry{sequence, path, weight};
-  store.Enqueue(sequence, path, std::move(stream));
   return body;
 }
 
