@@ -7,6 +7,7 @@
 #include <varnex/library/variable_table.h>
 #include <varnex/model/model.h>
 #include <varnex/model/model_hooks.h>
+#include <varnex/persistence/entity_connection_set.h>
 #include <varnex/persistence/model_records.h>
 #include <varnex/persistence/model_registry.h>
 
@@ -63,6 +64,7 @@ int initialize_modeller(const char* name) {
     start();
   }
   ReplaceGlobal(pDefParaVar, new PVFDefParaVar());
+  PVFCreateEntityConnections();
   SetLibraryFormulaEvaluator(&EvaluateForLibrary);
   sat_file_operation = FALSE;
   return 0;
@@ -85,6 +87,7 @@ int deinitialize_modeller() {
   ReplaceGlobal(pFeatureList, nullptr);
   ReplaceGlobal(NOVL_functions, nullptr);
   ReplaceGlobal(pDefParaVar, nullptr);
+  PVFDeleteEntityConnections();
   return 0;
 }
 

@@ -93,6 +93,7 @@ void InstallTreeHooks() {
   SetLibraryUsedInstancesProvider(&UsedInstances);
   SetModellerTreeHooks(&PDTinit, &EndTree);
   SetMemBodyFilesDeleter(&PVFSaveMemBody::DeleteMemBodyFiles);
+  InstallConnectionNodeAccess();
 }
 
 }  // namespace varnex::tree

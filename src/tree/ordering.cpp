@@ -632,6 +632,7 @@ int rebuild_all() {
   }
   varnex::tree::PDTLastUpdated().clear();
   varnex::tree::PDTLastRestored().clear();
+  varnex::tree::ConnectionScope connections;
   gmod_del_all();
   return varnex::tree::RebuildInOrder([](PDTnode* node) { return node->refresh(0); });
 }

@@ -11,6 +11,7 @@ class PDTnode;
 class rumpf;
 class nullwelt;
 class PVFParaFeature;
+class void_list;
 
 namespace varnex::tree {
 
@@ -52,5 +53,26 @@ std::vector<std::string>& PDTLastRestored();
 /// Refreshes every node of all_nodes in order with `refresh` (a negative result: the node was
 /// left alone) with the failure accounting and the questions of rebuild_all (ordering.cpp).
 int RebuildInOrder(const std::function<int(PDTnode*)>& refresh);
+
+/// Lets the entity-connection records reach node bodies and names (connection_scope.cpp).
+void InstallConnectionNodeAccess();
+
+/// Records the host's entity connections for the lifetime of an update or rebuild and hands
+/// them back (or has them dropped) when it ends. The first form records the whole model, the
+/// second the bodies of the nodes to refresh and of those to be restored from memory bodies.
+/// Only the outermost scope hands back: an update run inside another one (a restart) records
+/// what is not yet recorded and leaves the rest to the outer one, which ends after every body
+/// changed. Without a host interface nothing happens.
+class ConnectionScope {
+ public:
+  ConnectionScope();
+  ConnectionScope(void_list* update, void_list* mem_bodies);
+  ~ConnectionScope();
+  ConnectionScope(const ConnectionScope&) = delete;
+  ConnectionScope& operator=(const ConnectionScope&) = delete;
+
+ private:
+  bool outermost_;
+};
 
 }  // namespace varnex::tree

@@ -416,6 +416,7 @@ int RefreshCollected(PDTnode* restart_node, void_list* start_nodes, NodeSet& upd
     return 0;
   }
   NodeSet updates(&update_list), kept_bodies(&mem_list);
+  varnex::tree::ConnectionScope connections(&update_list, &mem_list);
   std::vector<PDTnode*> failed = RestoreMemoryBodies(kept_bodies, updates);
   if (!failed.empty()) {
     // One restart with the first failed node among the start nodes (the failed nodes have no
@@ -676,6 +677,7 @@ int PVFManipulatedUpdate(GENERIC_LIST<PDTnode>* kept, GENERIC_LIST<PDTnode>*,
   }
   UpdateScope scope;
   ClearLastUpdate();
+  varnex::tree::ConnectionScope connections;
   std::unordered_set<ENTITY*> keep;
   for (int i = 0; kept_entities != nullptr && i < kept_entities->count(); ++i) {
     keep.insert(static_cast<ENTITY*>((*kept_entities)[i]));

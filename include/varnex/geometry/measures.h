@@ -56,6 +56,13 @@ VARNEX_API XBOOL fm_face_position(ENTITY* face, double u, double v, double& x, d
 VARNEX_API XBOOL fm_face_param_range(ENTITY* face, double& u_min, double& u_max, double& v_min,
                                      double& v_max);
 
+/// The point of the edge's curve (a coedge's edge's) at parameter `t`, counted from the start
+/// of the edge's own parameter range, so that the pieces of a split edge, which share their
+/// carrier curve, answer their own start points at t = 0. FALSE without an edge with a curve.
+VARNEX_API XBOOL fm_edge_position(ENTITY* edge, double t, SPAposition& point);
+/// The edge's parameter range on its curve; FALSE without an edge with a curve.
+VARNEX_API XBOOL fm_edge_param_range(ENTITY* edge, double& start, double& end);
+
 // Evaluation at a point in space and ray tests.
 
 /// The point of the face nearest to (px, py, pz) (its foot point; a point beyond the face's

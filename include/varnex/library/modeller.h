@@ -10,8 +10,9 @@ class rumpf;
 
 /// Builds the global tables: the built-in function table (NOVL_functions), the feature library
 /// (pFeatureList, read from the context's language path "NOVLPath"), the first model named
-/// `name` ("NoName" for null) whose root world becomes current, and the default parameter
-/// variables (pDefParaVar); installs the interpreter as the library's formula evaluator and
+/// `name` ("NoName" for null) whose root world becomes current, the default parameter
+/// variables (pDefParaVar) and the running set of entity connections
+/// (pPVFSaveAllEntityConnections); installs the interpreter as the library's formula evaluator and
 /// resets total_count to 1, and starts the dependency tree with empty node containers (when the
 /// tree is part of the program). A second call without deinitialize_modeller first frees the tables
 /// of the first. Returns 0.

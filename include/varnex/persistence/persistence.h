@@ -4,6 +4,8 @@
 #include <varnex/persistence/bin_block.h>
 #include <varnex/persistence/binary_file.h>
 #include <varnex/persistence/block_stream.h>
+#include <varnex/persistence/entity_connection_set.h>
+#include <varnex/persistence/entity_connections.h>
 #include <varnex/persistence/entity_list_file.h>
 #include <varnex/persistence/file_stream.h>
 #include <varnex/persistence/model_records.h>
