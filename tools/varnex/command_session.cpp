@@ -22,6 +22,7 @@
 #include "commands.h"
 #include "feature_session.h"
 #include "host_hooks.h"
+#include "session_annotation_commands.h"
 #include "session_generate_command.h"
 #include "session_model_commands.h"
 #include "session_update_commands.h"
@@ -169,6 +170,8 @@ class Session {
   bool WriteDot(const std::string& path, std::string& error);
 
   FeatureSession session_;
+  // Goes before the engine stops (members end in reverse order).
+  SessionAnnotations annotations_;
 };
 
 bool Session::Run(const Words& words, std::string& error, bool& quit) {
@@ -185,6 +188,9 @@ bool Session::Run(const Words& words, std::string& error, bool& quit) {
   }
   if (words[0] == "generate") {
     return GenerateFeature(words, error);
+  }
+  if (SessionAnnotations::IsCommand(words[0])) {
+    return annotations_.Run(words, error);
   }
   auto handler = kHandlers.find(words[0]);
   if (handler == kHandlers.end() && IsUpdateCommand(words[0])) {

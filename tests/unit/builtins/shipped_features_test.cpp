@@ -117,6 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
         FeatureCase{"face_pocket",
                     {80.0, 60.0, 30.0, "front", 40.0, 20.0, 12.0},
                     80.0 * 60 * 30 - 40 * 20 * 12},
+        FeatureCase{"named_plate", {}, 120.0 * 80 * 10},
+        FeatureCase{"named_plate", {100.0, 50.0, 5.0}, 100.0 * 50 * 5},
         FeatureCase{"tapered_block", {}, 40.0 / 3 * (3600 + 900 + 1800)},
         FeatureCase{"tapered_block", {60.0, 60.0}, 60.0 * 60 * 40},
         FeatureCase{"turned_part", {}, pi * 400 * 30 + pi * 144 * 45},
