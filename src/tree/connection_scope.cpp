@@ -3,6 +3,8 @@
 #include <varnex/persistence/entity_connections.h>
 #include <varnex/tree/node.h>
 
+#include <vector>
+
 #include "tree/tree_internal.h"
 
 namespace {
@@ -28,6 +30,21 @@ namespace varnex::tree {
 
 void InstallConnectionNodeAccess() {
   SetConnectionNodeAccess(&BodyOfNode, &NameOfNode);
+}
+
+void RecordConnections(const std::vector<PDTnode*>& nodes) {
+  PVFSaveAllEntityConnections* running = Running();
+  if (running == nullptr || open_scopes == 0) {
+    return;
+  }
+  void_list nodes_and_tops(TRUE);
+  for (PDTnode* node : nodes) {
+    nodes_and_tops.add(node);
+    nodes_and_tops.add(node->top());
+  }
+  PVFSaveAllEntityConnections local;
+  local.GetDataToSave(&nodes_and_tops);
+  running->Merge(local);
 }
 
 ConnectionScope::ConnectionScope() : outermost_(open_scopes++ == 0) {

@@ -57,6 +57,10 @@ int RebuildInOrder(const std::function<int(PDTnode*)>& refresh);
 /// Lets the entity-connection records reach node bodies and names (connection_scope.cpp).
 void InstallConnectionNodeAccess();
 
+/// While a ConnectionScope is open: records the connections on the bodies of `nodes` and of
+/// their tops that are not recorded yet (nodes an update schedules while it runs).
+void RecordConnections(const std::vector<PDTnode*>& nodes);
+
 /// Records the host's entity connections for the lifetime of an update or rebuild and hands
 /// them back (or has them dropped) when it ends. The first form records the whole model, the
 /// second the bodies of the nodes to refresh and of those to be restored from memory bodies.
