@@ -1,6 +1,7 @@
 // The engine's kernel attributes tied to objects: ATTRIB_UXA and its classes.
 #include <varnex/geometry/attributes.h>
 #include <varnex/geometry/geometric_object_links.h>
+#include <varnex/geometry/topology.h>
 
 namespace {
 
@@ -91,6 +92,22 @@ void ATTRIB_DS::restore(AttribReader& in) {
   if (feature_ == nullptr && links.OldNameIntoNewName(name, converted)) {
     feature_ = links.Search(converted);
   }
+}
+
+int PVFRelinkFeatureFaces(ENTITY* body) {
+  ENTITY_LIST faces;
+  if (!is_BODY(body) || !api_get_faces(body, faces).ok()) {
+    return 0;
+  }
+  const GeometricObjectLinks& links = ObjectLinks();
+  for (int i = 0; i < faces.count(); ++i) {
+    for (ATTRIB_DS* attrib : FindAttribs<ATTRIB_DS>(faces[i])) {
+      if (attrib->feature() != nullptr) {
+        links.AddEntity(attrib->feature(), faces[i]);
+      }
+    }
+  }
+  return faces.count();
 }
 
 // ---- ATTRIB_MEM_DS ----

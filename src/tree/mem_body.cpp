@@ -2,6 +2,7 @@
 // one writer thread that writes them to the run's private directory.
 #include <unistd.h>
 #include <varnex/base/messages.h>
+#include <varnex/geometry/attributes.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/library/para_feature.h>
 #include <varnex/model/rumpf.h>
@@ -406,6 +407,7 @@ ENTITY* PVFSaveMemBody::MemBodyFromFile(PDTnode* node) {
     store.Erase(node);
     return nullptr;
   }
+  PVFRelinkFeatureFaces(bodies[0]);
   return bodies[0];
 }
 

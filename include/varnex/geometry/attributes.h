@@ -221,6 +221,12 @@ VARNEX_API void remove_attds_from_all_of_coedge(ENTITY* coedge);
 VARNEX_API void remove_attds_from_all_of_vertex(ENTITY* vertex);
 VARNEX_API void remove_attds_from_all_of_entity(ENTITY* entity);
 
+/// Puts every face of the body into the entity lists of the objects its ATTRIB_DS designate. A
+/// body restored from a file comes back with its attributes but in no object's list, so neither
+/// would its faces be found by name nor would an object that goes away take its attributes off
+/// them (which would leave them pointing at a destroyed object). Returns the number of faces.
+VARNEX_API int PVFRelinkFeatureFaces(ENTITY* body);
+
 /// The entity's solid-face-name attribute (the first), or null.
 VARNEX_API PVFAttribSolidFaceName* PVFFindSolidFaceNameAtt(const ENTITY* entity);
 /// Every solid-face-name attribute of the entity, appended to `found`.
