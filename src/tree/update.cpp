@@ -339,10 +339,10 @@ class Refresher {
   // Bodies of the entries from `from` on go before any of them is rebuilt; a manipulation
   // without a body of its own takes its tree's body.
   void DeleteBodies(std::size_t from) {
-    if (from > 0) {  // scheduled during the refresh: their connections were not recorded yet
-      varnex::tree::RecordConnections(
-          {order_.begin() + static_cast<std::ptrdiff_t>(from), order_.end()});
-    }
+    // Entries added after the recording (scheduled during the refresh, the subtree of a failed
+    // memory body) have their connections recorded first; recorded ones are skipped.
+    varnex::tree::RecordConnections(
+        {order_.begin() + static_cast<std::ptrdiff_t>(from), order_.end()});
     for (std::size_t k = from; k < order_.size(); ++k) {
       PDTnode* node = order_[k];
       bool silent = silent_.Contains(node);

@@ -288,15 +288,46 @@ TEST_F(Connections, UpdateRecordsOnlyTheRefreshedBodiesAndMergesThem) {
   AnnotationHost host;
   AnnotationHost::Annotation* on_changed = host.Add(Face("named_block_@1.f_0"));
   AnnotationHost::Annotation* on_bystander = host.Add(Face("named_block_@2.f_0"));
+  ENTITY* old_body = changed->get_body();
+  ENTITY* untouched = bystander->get_body();
   SetValueOf("named_block_@1.depth", "30");
   ASSERT_EQ(update_referencing_nodes(changed, nullptr), 0);
-  ASSERT_EQ(host.bodies_asked.size(), 1u) << "only the refreshed node's body";
-  EXPECT_EQ(host.merges.size(), 1u);
+  ASSERT_FALSE(host.bodies_asked.empty());
+  for (ENTITY* body : host.bodies_asked) {
+    EXPECT_EQ(body, old_body) << "only the refreshed node's body";
+  }
+  EXPECT_EQ(bystander->get_body(), untouched);
+  EXPECT_FALSE(host.merges.empty());
+  EXPECT_EQ(host.whole_model_requests, 0);
   EXPECT_EQ(on_changed->restored, 1);
   EXPECT_NEAR(Area(AnnotationHost::EntityOf(on_changed)), 30.0 * 10, 1e-6);
   EXPECT_EQ(on_bystander->restored, 0) << "its body was not touched";
   EXPECT_EQ(AnnotationHost::EntityOf(on_bystander), Face("named_block_@2.f_0"));
   EXPECT_EQ(bystander->get_body(), AnnotationHost::EntityOf(on_bystander)->owning_body());
+}
+
+TEST_F(Connections, FaceOfASubtreeRestoredFromItsMemoryBodyIsFoundAgain) {
+  PDTnode* holed = Feature("named_block", {"width=100", "depth=50"});
+  for (int i = 0; i < 5; ++i) {
+    std::string x = "x=" + std::to_string(-40 + 20 * i);
+    holed = connect(holed, Feature("bore", {x.c_str(), "y=10"}), 0);
+    ASSERT_NE(holed, nullptr);
+  }
+  ASSERT_TRUE(holed->eHasMemBody());
+  PDTfeat* post = Feature("post");
+  PDTnode* top = connect(holed, post, 0);
+  ASSERT_NE(top, nullptr);
+  AnnotationHost host;
+  AnnotationHost::Annotation* note = host.Add(Face("named_block_@1.f_0"));
+  SetValueOf((std::string(post->get_name()) + ".height").c_str(), "35");
+  ASSERT_EQ(update_referencing_nodes(post, nullptr), 0);
+  ASSERT_EQ(PDTLastRestoredNodes(), std::vector<std::string>{holed->get_name()});
+  ENTITY* now = AnnotationHost::EntityOf(note);
+  ASSERT_NE(now, nullptr);
+  EXPECT_EQ(note->restored, 1);
+  EXPECT_EQ(FullName(now), "named_block_@1.f_0");
+  EXPECT_EQ(now->owning_body(), top->get_body());
+  EXPECT_NEAR(Area(now), 50.0 * 10, 1e-6);
 }
 
 TEST_F(Connections, MergeKeepsTheEarlierRecordOfAConnection) {
