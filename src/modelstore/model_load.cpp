@@ -1,6 +1,8 @@
 // Saving and loading whole models through packages (see model_load.h).
 #include <varnex/geometry/entity.h>
 #include <varnex/geometry/model_bodies.h>
+#include <varnex/library/feature_element.h>
+#include <varnex/library/feature_list.h>
 #include <varnex/model/contour.h>
 #include <varnex/model/rumpf.h>
 #include <varnex/model/welt.h>
@@ -20,6 +22,8 @@
 #include <string>
 #include <unordered_set>
 #include <vector>
+
+#include "modelstore/messenger_merge.h"
 
 namespace {
 
@@ -96,6 +100,32 @@ void DeleteBodies(const std::vector<ENTITY*>& bodies) {
   }
 }
 
+// The feature definitions the library holds before a load, so that a failed load can take
+// away the definitions its package brought.
+class LibraryBefore {
+ public:
+  LibraryBefore() {
+    for (int i = 0; pFeatureList != nullptr && i < pFeatureList->Count(); ++i) {
+      names_.insert((*pFeatureList)[i]->FeatureName().GetpStr());
+    }
+  }
+  void RemoveAdded() const {
+    std::vector<PVMStrg> added;
+    for (int i = 0; pFeatureList != nullptr && i < pFeatureList->Count(); ++i) {
+      const PVMStrg& name = (*pFeatureList)[i]->FeatureName();
+      if (names_.count(name.GetpStr()) == 0) {
+        added.push_back(name);
+      }
+    }
+    for (const PVMStrg& name : added) {
+      pFeatureList->RemoveFeature(name);
+    }
+  }
+
+ private:
+  std::unordered_set<std::string> names_;
+};
+
 }  // namespace
 
 PVMStrg PVMSaveModel(const char* path) {
@@ -169,6 +199,7 @@ int PVMLoadModel(const char* path) {
     return 1;
   }
   EngineStores stores;
+  LibraryBefore library;
   const std::string old_name = old_model->get_name();
   const std::string scratch_name = old_name + " (loading)";
   std::vector<ENTITY*> old_bodies = ModelBodies();
@@ -204,6 +235,7 @@ int PVMLoadModel(const char* path) {
     anfang = old_world;
     total_count = old_count;
     PVFconnect2dBa::SetIdentCount(old_ident_count);
+    library.RemoveAdded();
     return result;
   }
   int loaded_count = total_count;
@@ -231,6 +263,8 @@ int PVMMergeModel(const char* path, int* renamed) {
     return 1;
   }
   EngineStores stores;
+  LibraryBefore library;
+  varnex::modelstore::MessengerAside messenger;
   // What the model holds now, so that a failed merge can take away what it added.
   std::vector<ENTITY*> old_bodies = ModelBodies();
   GENERIC_LIST<rumpf> listed;
@@ -260,6 +294,7 @@ int PVMMergeModel(const char* path, int* renamed) {
     PVFRestore::SetInstance(nullptr);
   }
   if (result == 0) {
+    messenger.Rejoin();
     return 0;
   }
   // The nodes first (their links released before any goes), then the objects and bodies.
@@ -290,5 +325,6 @@ int PVMMergeModel(const char* path, int* renamed) {
   total_count = old_count;
   PDTnode::set_id_count(old_id_count);
   PVFconnect2dBa::SetIdentCount(old_ident_count);
+  library.RemoveAdded();
   return result;
 }

@@ -80,9 +80,10 @@ class EnteredWorlds {
   int entered_ = 0;
 };
 
-// The message sub-instances of the messenger in world order (none without messenger or world).
+// The message sub-instances of the messenger in world order (none without messenger or world),
+// each with its type (0: none) and its text as stored.
 template <class Visit>
-void ForEachMessage(int type, Visit visit) {
+void ForEachMessage(Visit visit) {
   PDTnode* messenger = GetPersistentMessenger();
   rumpf* messages = MessagesOf(messenger);
   if (messages == nullptr) {
@@ -96,16 +97,9 @@ void ForEachMessage(int type, Visit visit) {
     if (entries[i]->get_full_name(full) == nullptr) {
       continue;
     }
-    if (type != 0) {
-      auto* number = dynamic_cast<object_number*>(search(full & ".Type"));
-      if (number == nullptr || number->get() != type) {
-        continue;
-      }
-    }
+    auto* number = dynamic_cast<object_number*>(search(full & ".Type"));
     auto* text = dynamic_cast<object_text*>(search(full & ".Message"));
-    PVMStrg message(text != nullptr ? text->get() : "");
-    message.UnBrace('\'');
-    visit(message);
+    visit(number != nullptr ? number->get() : 0L, PVMStrg(text != nullptr ? text->get() : ""));
   }
 }
 
@@ -187,7 +181,11 @@ XBOOL AddPersistentMessage(const PVMStrg& text, int type) {
 
 int GetAllPersistentMessages(VALUE_LIST<PVMStrg>* out, int type) {
   int count = 0;
-  ForEachMessage(type, [&](const PVMStrg& text) {
+  ForEachMessage([&](long message_type, PVMStrg text) {
+    if (type != 0 && message_type != type) {
+      return;
+    }
+    text.UnBrace('\'');
     if (out != nullptr) {
       out->add(text);
     }
@@ -195,6 +193,16 @@ int GetAllPersistentMessages(VALUE_LIST<PVMStrg>* out, int type) {
   });
   return count;
 }
+
+namespace varnex {
+
+std::vector<PersistentMessage> ListPersistentMessages() {
+  std::vector<PersistentMessage> messages;
+  ForEachMessage([&](long type, const PVMStrg& text) { messages.push_back({type, text}); });
+  return messages;
+}
+
+}  // namespace varnex
 
 const char* GetPersistentMessage(PVMStrg& out, int type, int index) {
   VALUE_LIST<PVMStrg> texts;

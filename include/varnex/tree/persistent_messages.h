@@ -9,6 +9,8 @@
 #include <varnex/base/xbool.h>
 #include <varnex/export.h>
 
+#include <vector>
+
 class PDTnode;
 
 /// TRUE when the node's name, after everything up to and including its last "_@", is exactly
@@ -31,3 +33,17 @@ VARNEX_API int GetAllPersistentMessages(VALUE_LIST<PVMStrg>* out, int type);
 /// Copies the message at 0-based `index` among those of `type` into `out` and returns its
 /// text; null (out unchanged) outside the range.
 VARNEX_API const char* GetPersistentMessage(PVMStrg& out, int type, int index);
+
+namespace varnex {
+
+/// One message of the messenger as it is kept: its type (0: none) and its text as stored
+/// (enclosing quotes kept), so that adding it again gives the same message.
+struct PersistentMessage {
+  long type = 0;
+  PVMStrg text;
+};
+
+/// The messages of the messenger in world order; empty without messenger.
+VARNEX_API std::vector<PersistentMessage> ListPersistentMessages();
+
+}  // namespace varnex

@@ -1,10 +1,12 @@
 // The dependency tree in packages: node records and their order, the counters a fresh restore
 // derives, and merging a package into a model that already holds nodes.
+#include <varnex/library/feature_list.h>
 #include <varnex/modelstore/restore.h>
 #include <varnex/modelstore/tree_file.h>
 #include <varnex/tree/comb.h>
 #include <varnex/tree/node.h>
 #include <varnex/tree/nodes.h>
+#include <varnex/tree/persistent_messages.h>
 #include <varnex/tree/tree_functions.h>
 
 #include <algorithm>
@@ -346,6 +348,75 @@ TEST_F(MergePackages, APlainNameTheModelHoldsIsRefused) {
   EXPECT_EQ(WorldText(), world);
   EXPECT_EQ(TreeText(), tree);
   EXPECT_EQ(gmod_anfang->count(), bodies);
+}
+
+// Every message with its type, in the messenger's order.
+std::vector<std::string> Messages() {
+  std::vector<std::string> texts;
+  for (const PersistentMessage& message : ListPersistentMessages()) {
+    texts.push_back(std::to_string(message.type) + ":" + message.text.GetpStr());
+  }
+  return texts;
+}
+
+int Messengers() {
+  return static_cast<int>(std::count_if(all_nodes->begin(), all_nodes->end(), [](PDTnode* node) {
+    return IsPersistentMessenger(node) == TRUE;
+  }));
+}
+
+TEST_F(MergePackages, TheMergedMessagesJoinTheModelsOwnMessenger) {
+  BuildTreeModel();
+  delete search("scale");
+  ASSERT_TRUE(AddPersistentMessage(PVMStrg("saved with the package"), 1));
+  const std::string path = Path("tree.VNX");
+  ASSERT_STREQ(PVMSaveModel(path.c_str()), path.c_str());
+  ASSERT_TRUE(AddPersistentMessage(PVMStrg("added after saving"), 2));
+  PDTnode* messenger = GetPersistentMessenger();
+
+  ASSERT_EQ(PVMMergeModel(path.c_str(), nullptr), 0) << PVMLastStoreError();
+  EXPECT_EQ(Messengers(), 1);
+  EXPECT_EQ(GetPersistentMessenger(), messenger) << "the model keeps its own messenger";
+  EXPECT_STREQ(messenger->get_name(), "Messenger");
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{"1:saved with the package", "2:added after saving",
+                                      "1:saved with the package"}));
+  EXPECT_EQ(search("Messenger_before_merge"), nullptr);
+}
+
+TEST_F(MergePackages, AMergedMessengerStaysWhenTheModelHadNone) {
+  BuildTreeModel();
+  delete search("scale");
+  ASSERT_TRUE(AddPersistentMessage(PVMStrg("from the package"), 3));
+  const std::string path = Path("tree.VNX");
+  ASSERT_STREQ(PVMSaveModel(path.c_str()), path.c_str());
+  PDTnode* messenger = GetPersistentMessenger();
+  PVMStrg instance(messenger->get_name());
+  delete_node(messenger);
+  delete search(instance);
+  ASSERT_EQ(Messengers(), 0);
+
+  ASSERT_EQ(PVMMergeModel(path.c_str(), nullptr), 0) << PVMLastStoreError();
+  EXPECT_EQ(Messengers(), 1);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"3:from the package"});
+}
+
+TEST_F(MergePackages, AFailedMergeKeepsTheMessengerAndTakesAwayTheDefinitionsItBrought) {
+  BuildTreeModel();  // "scale" stays: the merge is refused
+  ASSERT_TRUE(AddPersistentMessage(PVMStrg("kept"), 1));
+  const std::string path = Path("tree.VNX");
+  ASSERT_STREQ(PVMSaveModel(path.c_str()), path.c_str());
+  // The package brings the messenger's definition, which the library no longer holds.
+  ASSERT_EQ(pFeatureList->RemoveFeature(PVMStrg("Messenger")), 1);
+  const int definitions = pFeatureList->Count();
+  std::string world = WorldText();
+
+  EXPECT_NE(PVMMergeModel(path.c_str(), nullptr), 0);
+  EXPECT_EQ(pFeatureList->Count(), definitions);
+  EXPECT_EQ(pFeatureList->GetFeatureByName(PVMStrg("Messenger")), nullptr);
+  EXPECT_EQ(WorldText(), world);
+  EXPECT_STREQ(GetPersistentMessenger()->get_name(), "Messenger");
+  EXPECT_EQ(Messages(), std::vector<std::string>{"1:kept"});
 }
 
 TEST_F(MergePackages, ConversionsOfTheContext) {
