@@ -442,6 +442,43 @@ const char* object_axis::SetComponentValue(PVMStrg& text, PVMStrg& result, int p
   return result;
 }
 
+const char* object_axis::GetComponentValue(PVMStrg& out, int part) {
+  if (part < 0 || part > 1) {
+    return nullptr;
+  }
+  out = varnex::model::VectorText(get() + 3 * part).c_str();
+  return out;
+}
+
+const char* object_axis::GetComponentValue(PVMStrg& out, int part, int index) {
+  if (part < 0 || part > 1 || index < 0 || index > 2) {
+    return nullptr;
+  }
+  out = NumberText(get()[3 * part + index]).c_str();
+  return out;
+}
+
+const char* object_axis::TestComponentValue(PVMStrg& text, PVMStrg& result, int part) {
+  if (part < 0 || part > 1) {
+    return nullptr;
+  }
+  std::unique_ptr<aritm> value(
+      varnex::model::EvaluateFormula(varnex::model::AsStatement(text).c_str()));
+  if (value == nullptr || !value->IsOpVector()) {
+    return nullptr;
+  }
+  value->GetValue(result);
+  return result;
+}
+
+const char* object_axis::TestComponentValue(PVMStrg& text, PVMStrg& result, int part, int index) {
+  double number = 0.0;
+  if (part < 0 || part > 1 || index < 0 || index > 2 || !EvaluateNumber(text, number, result)) {
+    return nullptr;
+  }
+  return result;
+}
+
 void object_axis::print_object() {
   varnex::model::PrintObject(*this, varnex::model::AxisText(get()).c_str());
 }

@@ -46,28 +46,43 @@ const char* ComponentValue(PVMStrg& name, PVMStrg& value, PVMStrg& result, Opera
           return vector->GetComponentValue(result, index);
         }
         return operation == Operation::kSet ? vector->SetComponentValue(value, result, index)
-                                            : nullptr;
+                                            : vector->TestComponentValue(value, result, index);
       }
     }
     return nullptr;
   }
   auto* axis = object->isTypeOf("AXIS") ? dynamic_cast<object_axis*>(object) : nullptr;
-  if (axis == nullptr || operation != Operation::kSet) {
+  if (axis == nullptr) {
     return nullptr;
   }
-  for (int index = 0; index < 3; ++index) {
-    if (component == kOrigin[index]) {
-      return axis->SetComponentValue(value, result, 0, index);
-    }
-    if (component == kAxes[index]) {
-      return axis->SetComponentValue(value, result, 1, index);
+  // The component as (part, index): part 0 the origin, 1 the direction; index -1 the whole part.
+  int part = -1;
+  int index = -1;
+  for (int i = 0; i < 3; ++i) {
+    if (component == kOrigin[i]) {
+      part = 0;
+      index = i;
+    } else if (component == kAxes[i]) {
+      part = 1;
+      index = i;
     }
   }
-  if (component == "Origin") {
-    return axis->SetComponentValue(value, result, 0);
+  if (component == "Origin" || component == "Direction") {
+    part = component == "Origin" ? 0 : 1;
   }
-  if (component == "Direction") {
-    return axis->SetComponentValue(value, result, 1);
+  if (part < 0) {
+    return nullptr;
+  }
+  switch (operation) {
+    case Operation::kGet:
+      return index < 0 ? axis->GetComponentValue(result, part)
+                       : axis->GetComponentValue(result, part, index);
+    case Operation::kTest:
+      return index < 0 ? axis->TestComponentValue(value, result, part)
+                       : axis->TestComponentValue(value, result, part, index);
+    case Operation::kSet:
+      return index < 0 ? axis->SetComponentValue(value, result, part)
+                       : axis->SetComponentValue(value, result, part, index);
   }
   return nullptr;
 }

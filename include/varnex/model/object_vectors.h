@@ -89,6 +89,14 @@ class VARNEX_API object_axis : public rumpf {
   const char* SetComponentValue(PVMStrg& text, PVMStrg& result, int part);
   /// Sets one component of the origin or direction from a number formula.
   const char* SetComponentValue(PVMStrg& text, PVMStrg& result, int part, int index);
+  /// The text of the whole origin (part 0) or direction (part 1), or of one component of it;
+  /// null outside.
+  const char* GetComponentValue(PVMStrg& out, int part);
+  const char* GetComponentValue(PVMStrg& out, int part, int index);
+  /// Whether the formula would be accepted by the matching SetComponentValue (the axis stays
+  /// as it is); `result` receives the value text.
+  const char* TestComponentValue(PVMStrg& text, PVMStrg& result, int part);
+  const char* TestComponentValue(PVMStrg& text, PVMStrg& result, int part, int index);
 
   void print_object() override;
   aritm* get_aritm() override;

@@ -119,6 +119,38 @@ TEST_F(ValueAccess, ComponentsSetOnlyWhatTheyName) {
   EXPECT_EQ(Change(SetValue, "a.q", "1").returned, nullptr);
 }
 
+TEST_F(ValueAccess, ComponentsAreReadAndTestedByTheSameTable) {
+  new object_vector(1, 2, 3, "v");
+  auto* a = new object_axis(1, 2, 3, 0, 0, 1, "a");
+  struct Row {
+    const char* name;
+    const char* value;
+  } rows[] = {{"v.y", "2"},
+              {"a.u", "1"},
+              {"a.w", "3"},
+              {"a.z", "1"},
+              {"a.x", "0"},
+              {"a.Origin", "[1,2,3]"},
+              {"a.Direction", "[0,0,1]"}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(ValueOf(row.name), row.value) << row.name;
+  }
+  EXPECT_EQ(ValueOf("a.q"), "<null>");
+  EXPECT_EQ(ValueOf("v.u"), "<null>");
+
+  Outcome number = Change(TestValue, "a.v", "4 * 2");
+  ASSERT_NE(number.returned, nullptr);
+  EXPECT_EQ(number.result, "8");
+  EXPECT_NE(Change(TestValue, "a.Direction", "[1, 0, 0]").returned, nullptr);
+  EXPECT_NE(Change(TestValue, "v.x", "5").returned, nullptr);
+  EXPECT_EQ(Change(TestValue, "a.Direction", "5").returned, nullptr) << "a number is no vector";
+  EXPECT_EQ(Change(TestValue, "a.u", "'text'").returned, nullptr);
+  EXPECT_EQ(ValueOf("a.Origin"), "[1,2,3]") << "testing changes nothing";
+  EXPECT_EQ(ValueOf("a.Direction"), "[0,0,1]");
+  EXPECT_EQ(ValueOf("v.x"), "1");
+  EXPECT_DOUBLE_EQ(a->GetOrigin(1), 2);
+}
+
 // The host's context refuses changes of names it was told to protect.
 class Guarding : public PVFParaFeature {
  public:
@@ -152,6 +184,18 @@ TEST_F(ValueAccess, FormulasThatReachTheirOwnObjectAnswerInsteadOfRecursing) {
   std::string b = ValueOf("b");
   EXPECT_EQ(a, "2");
   EXPECT_EQ(b, "2");
+}
+
+TEST_F(ValueAccess, ALongChainOfFormulasIsReadWithoutExhaustingTheStack) {
+  // Reading the last value evaluates every formula of the chain, one inside the other.
+  constexpr int kLinks = 3000;
+  new object_zahl(0.0, "c0");
+  for (int i = 1; i <= kLinks; ++i) {
+    std::string name = "c" + std::to_string(i);
+    new object_zahl(0.0, name.c_str());
+    search(name.c_str())->set_value_source(("c" + std::to_string(i - 1) + " + 1;").c_str());
+  }
+  EXPECT_EQ(ValueOf(("c" + std::to_string(kLinks)).c_str()), std::to_string(kLinks));
 }
 
 }  // namespace
