@@ -35,10 +35,19 @@ const bool kFormulaEvaluatorInstalled = [] {
 template <class T>
 using Restore = varnex::base::ScopedRestore<T>;
 
+// Formulas nest one parse inside the other as deep as their chains of names go: a deep nest
+// carries on on a fresh stack.
 int ParseWithNewExecutor(PARSE_ATTACHMENT& source) {
-  ParseObjectScope scope(&source);
-  StatementExecutor executor;
-  return RunParse(source, executor);
+  int result = 1;
+  bool ran = RunWithStack([&] {
+    ParseObjectScope scope(&source);
+    StatementExecutor executor;
+    result = RunParse(source, executor);
+  });
+  if (!ran) {
+    StopRun(kNoStackLeft, &source);
+  }
+  return result;
 }
 
 }  // namespace
