@@ -4,6 +4,7 @@
 
 #include <varnex/base/base.h>
 #include <varnex/builtins/builtins.h>
+#include <varnex/generator/generator.h>
 #include <varnex/geometry/geometry.h>
 #include <varnex/language/language.h>
 #include <varnex/library/library.h>

@@ -223,6 +223,14 @@ XBOOL PVFMtfPartTree::DoSchemaEndDescription(PVMStrg& out) {
   return TRUE;
 }
 
+PVFBinBlockList PVFMtfPartTree::GetNovBinaryParts() const {
+  PVFBinBlockList parts;
+  for (int i = 0; i < binary_parts_.count(); ++i) {
+    parts.Add(binary_parts_[i]);
+  }
+  return parts;
+}
+
 XBOOL PVFMtfPartTree::DoNovDescription() {
   std::string text;
   for (int i = 0; i < text_parts_.count(); ++i) {

@@ -132,6 +132,20 @@ XBOOL Featurelist_Element::Save(const PVMStrg& directory, XBOOL overwrite) {
 
 // The geometry file carries the text part and, after the separator, every contour block as a
 // sub-record, so that ReadNOVFile gives back what was saved.
+std::string Featurelist_Element::NovFileBytes(const PVMStrg& geometry,
+                                              const PVFBinBlockList& contour) {
+  std::string bytes = varnex::library::ToStd(geometry);
+  if (contour.Length() > 0) {
+    PVFBinBlock joined;
+    for (unsigned i = 0; i < contour.Length(); ++i) {
+      joined.Connect(contour[i]);
+    }
+    bytes += kNovBinarySeparator;
+    bytes.append(reinterpret_cast<const char*>(joined.GetpBlock()), joined.Length());
+  }
+  return bytes;
+}
+
 XBOOL Featurelist_Element::Save(const PVMStrg& file, const PVMStrg& directory, XBOOL overwrite) {
   if (description_.IsVoid() || file.IsVoid() || directory.IsVoid()) {
     return FALSE;
@@ -140,16 +154,8 @@ XBOOL Featurelist_Element::Save(const PVMStrg& file, const PVMStrg& directory, X
     return FALSE;
   }
   if (HasFeatureGeometry() || HasFeatureContour()) {
-    std::string bytes = varnex::library::ToStd(geometry_);
-    if (HasFeatureContour()) {
-      PVFBinBlock joined;
-      for (unsigned i = 0; i < contour_.Length(); ++i) {
-        joined.Connect(contour_[i]);
-      }
-      bytes += kNovBinarySeparator;
-      bytes.append(reinterpret_cast<const char*>(joined.GetpBlock()), joined.Length());
-    }
-    WriteLibraryFile(directory, WithExtension(file, ".NOV"), bytes, overwrite);
+    WriteLibraryFile(directory, WithExtension(file, ".NOV"), NovFileBytes(geometry_, contour_),
+                     overwrite);
   }
   return TRUE;
 }

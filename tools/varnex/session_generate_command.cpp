@@ -124,9 +124,11 @@ bool GenerateFeature(const std::vector<std::string>& words, std::string& error) 
   // The companion first: a text without its NOV description would run without its values.
   std::string reason, written;
   std::filesystem::path companion = std::filesystem::path(file).replace_extension(".NOV");
-  if (generator.GetNovDescription(nov, binary) != nullptr) {
-    std::string bytes(nov.GetpStr(), nov.Length());
-    bytes.append(reinterpret_cast<const char*>(binary.GetpBlock()), binary.Length());
+  const bool with_companion = generator.GetNovDescription(nov, binary) != nullptr;
+  const PVFBinBlockList contour = generator.GetNovBinaryParts();
+  if (with_companion) {
+    // Framed as the library frames its geometry files, so that the library reads it back.
+    std::string bytes = Featurelist_Element::NovFileBytes(nov, contour);
     if (!PVFWriteFileAtomically(companion.c_str(), bytes, &reason)) {
       error = "cannot write '" + companion.string() + "': " + reason;
       return false;
@@ -145,6 +147,10 @@ bool GenerateFeature(const std::vector<std::string>& words, std::string& error) 
   written = file.string() + written;
   Featurelist_Element* element =
       pFeatureList->ReplaceFeature(PVMStrg(file.filename().c_str()), text);
+  if (with_companion) {
+    element->SetFeatureGeometry(nov);
+    element->SetFeatureContour(contour);
+  }
   PVMStrg function;
   std::printf("%s (written to %s)\n", element->GetFunctionName(function), written.c_str());
   return true;

@@ -310,6 +310,9 @@ class VARNEX_API PVFMtfPartTree {
   const char* GetNvlDescription(PVMStrg& out) const;
   /// The NOV text and binary block; null when both are empty, else the text.
   const char* GetNovDescription(PVMStrg& text, PVFBinBlock& binary) const;
+  /// The binary parts one by one, in the order of their identifiers: what a library geometry
+  /// file keeps as its contour blocks (see Featurelist_Element::NovFileBytes).
+  PVFBinBlockList GetNovBinaryParts() const;
   /// Why the last failing call failed.
   const PVMStrg& GetError() const { return error_; }
 

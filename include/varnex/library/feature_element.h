@@ -11,6 +11,7 @@
 #include <varnex/persistence/bin_block.h>
 
 #include <memory>
+#include <string>
 
 class PARSE_ATTACHMENT;
 
@@ -59,6 +60,9 @@ class VARNEX_API Featurelist_Element {
   void SetFeatureContour(const PVFBinBlockList& contour) { contour_ = contour; }
   /// Copies the contour blocks into `out`; returns their number.
   int GetFeatureContour(PVFBinBlockList& out) const;
+  /// The bytes of a geometry file (".NOV") that ReadNOVFile reads back as this geometry text
+  /// and these contour blocks.
+  static std::string NovFileBytes(const PVMStrg& geometry, const PVFBinBlockList& contour);
 
   /// Sets the type: a text of one token is the type itself; otherwise ATTRIBUTE, TRANSFORMATION
   /// (entity parameter "replacement") or SOLID (entity parameter "combine_constraint"), the

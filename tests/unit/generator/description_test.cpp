@@ -1,5 +1,9 @@
 // The generated text of small trees: the sections in their order, operand order, types.
+#include <unistd.h>
+
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 
 #include "generator_test_support.h"
 
@@ -138,6 +142,27 @@ TEST_F(Description, StoredValuesGoToTheNovDescription) {
   std::string expected = "\n*+++*BINARY*+++*\n0\n" + std::string(bytes, bytes + sizeof bytes);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(binary.GetpBlock()), binary.Length()),
             expected);
+
+  // Written as a library geometry file beside the text, the library reads both parts back.
+  const std::filesystem::path directory =
+      std::filesystem::temp_directory_path() / ("varnex_nov_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(directory);
+  std::ofstream(directory / "tagged.NVL") << text.GetpStr();
+  std::ofstream(directory / "tagged.NOV", std::ios::binary)
+      << Featurelist_Element::NovFileBytes(nov, generator.GetNovBinaryParts());
+  {
+    FEATURE_LIST library(PVMStrg(directory.c_str()));
+    Featurelist_Element* element = library.GetFeatureByName(PVMStrg("tagged"));
+    ASSERT_NE(element, nullptr);
+    PVMStrg geometry;
+    EXPECT_STREQ(element->GetFeatureGeometry(geometry), "get_size (NOV_ENTRY)");
+    PVFBinBlockList contour;
+    ASSERT_EQ(element->GetFeatureContour(contour), 1);
+    EXPECT_EQ(
+        std::string(reinterpret_cast<const char*>(contour[0].GetpBlock()), contour[0].Length()),
+        std::string(bytes, bytes + sizeof bytes));
+  }
+  std::filesystem::remove_all(directory);
 }
 
 }  // namespace

@@ -70,15 +70,30 @@ TEST_F(RoundTrip, GeneratedFeatureChecksCleanAndGivesTheSameSolid) {
   ExpectSameSolid(plate, Feature("plate_part"));  // the inputs default to the part's values
 }
 
+// Sets `object` of the node's instance to `value` and updates what depends on it.
+void Change(PDTnode* node, const char* object, const char* value) {
+  PVMStrg name = PVMStrg(node->get_name()) & "." & object, text(value), result;
+  ASSERT_NE(SetValue(name, text, result), nullptr) << result.GetpStr();
+  ASSERT_GE(update_referencing_nodes(node, nullptr), 0);
+}
+
 TEST_F(RoundTrip, ChangedInputChangesTheSolidAsTheTreeWould) {
   PDTfeat* plate = BuildPart("120");
   ASSERT_NE(plate, nullptr);
   ASSERT_FALSE(Generate(plate, "plate_part").empty());
-  PDTfeat* wider = BuildPart("150");
-  ASSERT_NE(wider, nullptr);
-  PDTfeat* generated = Feature("plate_part", {"width=150"});
-  ExpectSameSolid(wider, generated);
-  EXPECT_GT(Volume(generated), Volume(plate->top()));
+  PDTfeat* generated = Feature("plate_part");
+  ASSERT_NE(generated, nullptr);
+  const double before = Volume(generated);
+  // The same change made in the modelled tree and to the generated feature's input, each
+  // followed by an update.
+  Change(plate, "width", "150");
+  Change(generated, "width", "150");
+  ExpectSameSolid(plate, generated);
+  EXPECT_GT(Volume(generated), before);
+  Change(plate, "width", "100");
+  Change(generated, "width", "100");
+  ExpectSameSolid(plate, generated);
+  EXPECT_LT(Volume(generated), before);
 }
 
 }  // namespace
