@@ -8,7 +8,6 @@
 #include <BRepAlgoAPI_Common.hxx>
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
-#include <BRepCheck_Analyzer.hxx>
 #include <BRep_Builder.hxx>
 #include <Message_Report.hxx>
 #include <ShapeAnalysis_FreeBounds.hxx>
@@ -22,6 +21,7 @@
 #include "geometry/body_history.h"
 #include "geometry/body_pieces.h"
 #include "geometry/body_registry.h"
+#include "geometry/boolean_result_check.h"
 #include "geometry/kernel_scope.h"
 #include "geometry/shape_booleans.h"
 
@@ -286,8 +286,8 @@ std::unique_ptr<BRepAlgoAPI_BooleanOperation> BuildShapeBoolean(ShapeBooleanKind
     operation->SimplifyResult();
   }
   RequireKernel(!operation->Shape().IsNull(), KERNEL_BOOLEAN_FAILED, "no result");
-  RequireKernel(BRepCheck_Analyzer(operation->Shape()).IsValid(), KERNEL_INVALID_RESULT,
-                "invalid Boolean result");
+  std::string fault = BooleanResultFault(kind, arguments, toolLumps, *operation);
+  RequireKernel(fault.empty(), KERNEL_INVALID_RESULT, fault.c_str());
   return operation;
 }
 
