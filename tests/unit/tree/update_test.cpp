@@ -147,6 +147,38 @@ TEST_F(Updates, MemberNameInAFormulaIsNoNodeReference) {
   EXPECT_EQ(Refreshed(), (std::vector<std::string>{"height"}));
 }
 
+// A reference into a moved solid also depends on the transformations that move it: level 0
+// takes none, level 1 those up to the first ancestor without a transformation operand, level 2
+// every one up to the common parent.
+TEST_F(Updates, TransformationReferencesFollowTheLevel) {
+  PDTfeat* a = Feature("slab");
+  PDTnode* moved = connect(a, new PDTtrans("shift", "shift", nullptr), 0);
+  ASSERT_NE(moved, nullptr);
+  PDTnode* joined = connect(moved, Feature("slab"), 0);
+  ASSERT_NE(joined, nullptr);
+  auto* last_shift = new PDTtrans("shift", "shift", nullptr);
+  PDTnode* top = connect(joined, last_shift, 0);
+  ASSERT_NE(top, nullptr);
+  struct Row {
+    int level;
+    PDTnode* stop_at;
+    int added;
+  } rows[] = {{0, nullptr, 0}, {1, nullptr, 3}, {2, nullptr, all_nodes->size()}, {2, joined, 3}};
+  for (const Row& row : rows) {
+    GENERIC_LIST<PDTnode> out(TRUE);
+    EXPECT_EQ(get_transformation_references(a, &out, row.level, row.stop_at), row.added)
+        << "level " << row.level;
+    EXPECT_EQ(out.count(), row.added);
+    if (row.added == 3) {
+      EXPECT_GE(out.lookup(moved), 0);
+      EXPECT_LT(out.lookup(joined), 0);
+    }
+  }
+  GENERIC_LIST<PDTnode> out(TRUE);
+  EXPECT_EQ(get_transformation_references(last_shift, &out, 2, nullptr), 0)
+      << "a transformation is no moved solid";
+}
+
 TEST_F(Updates, ListReachingEveryNodeBecomesAFullRebuild) {
   PDTfeat* a = Feature("slab");
   PDTfeat* b = Feature("bore");
