@@ -2,6 +2,7 @@
 #include <varnex/language/lexer.h>
 #include <varnex/library/handover_parameter.h>
 #include <varnex/library/library_hooks.h>
+#include <varnex/model/value_changes.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -359,6 +360,25 @@ int HANDOVER_PARAMETER::CheckRestrictions(PVMStrg& value, PVMStrg& result, PVMSt
     }
   }
   return kAccepted;
+}
+
+std::vector<PVMStrg> HANDOVER_PARAMETER::ObjectRestrictions() const {
+  std::vector<PVMStrg> restrictions;
+  for (PVMStrg restraint : varnex::library::SplitRestraints(restraints_)) {
+    if (name_.IsNotVoid()) {
+      ReplaceToken(restraint, name_, PVMStrg("VALUE"));
+    }
+    VALUE_LIST<PVMStrg> names(TRUE);
+    FormulaReferenceNames(restraint, &names);
+    bool only_value = true;
+    for (int i = 0; i < names.count(); ++i) {
+      only_value = only_value && names[i] == "VALUE";
+    }
+    if (only_value) {
+      restrictions.push_back(restraint);
+    }
+  }
+  return restrictions;
 }
 
 // The restraint names the value as VALUE or by the parameter's own name; either is replaced

@@ -184,6 +184,31 @@ bool CollectParameters(Featurelist_Element& feature, rumpf& instance, bool rebui
   return complete;
 }
 
+// Gives the objects of `instance` that the feature's parameters fill the restraints of those
+// parameters as restrictions, so that a value changed by name later is checked as the
+// parameter would check it. Restrictions an object holds already stay.
+void AttachParameterRestrictions(Featurelist_Element& feature, rumpf& instance) {
+  void_list* parameters = feature.get_paralist();
+  if (parameters == nullptr || instance.qualify() == nullptr) {
+    return;
+  }
+  for (int i = 0; i < parameters->count(); ++i) {
+    auto* parameter = static_cast<HANDOVER_PARAMETER*>((*parameters)[i]);
+    rumpf* object = parameter != nullptr ? search(parameter->Name().GetpStr()) : nullptr;
+    if (object == nullptr || object->get_first_world() != instance.get_subworld()) {
+      continue;  // not the instance's own object
+    }
+    VALUE_LIST<PVMStrg> held(TRUE);
+    object->GetRestrictions(&held);
+    for (PVMStrg& restriction : parameter->ObjectRestrictions()) {
+      if (held.lookup(restriction) < 0) {
+        object->AddRestriction(restriction);
+      }
+    }
+  }
+  requalify();
+}
+
 // Whether the current world lies inside `object`, which therefore must not be deleted.
 bool EnclosesCurrentWorld(const rumpf& object) {
   for (nullwelt* world = anfang; world != nullptr;) {
@@ -199,10 +224,10 @@ bool EnclosesCurrentWorld(const rumpf& object) {
 // Puts an instance holding the world of `returned` in the place of `old`, under its name and
 // in its world. The new instance is complete before the old one is deleted; false (and the
 // old one untouched) when it cannot be made.
-bool ReplaceInstance(rumpf& old, const std::string& name, object_planet& returned) {
+object_planet* ReplaceInstance(rumpf& old, const std::string& name, object_planet& returned) {
   nullwelt* world = old.get_first_world();
   if (world == nullptr) {
-    return false;
+    return nullptr;
   }
   std::string placeholder = name + "~";
   while (world->find(placeholder.c_str()) != nullptr) {
@@ -215,12 +240,12 @@ bool ReplaceInstance(rumpf& old, const std::string& name, object_planet& returne
     replacement = AdoptReturnedWorld(placeholder.c_str(), returned);
   }
   if (replacement == nullptr) {
-    return false;
+    return nullptr;
   }
   delete &old;
   replacement->set_name(name.c_str());
   replacement->ChgRefByLists(kTemporaryName);
-  return true;
+  return replacement;
 }
 
 }  // namespace
@@ -254,6 +279,7 @@ char* interpret(const char* name) {
     return nullptr;
   }
   created->ChgRefByLists(kTemporaryName);
+  AttachParameterRestrictions(*feature, *created);
   return new_instance_name.data();
 }
 
@@ -309,5 +335,10 @@ int reinterpret(rumpf* instance) {
   if (returned == nullptr) {
     return 0;  // the old instance stays as it was
   }
-  return ReplaceInstance(*instance, old_name, *returned) ? 1 : 0;
+  object_planet* replacement = ReplaceInstance(*instance, old_name, *returned);
+  if (replacement == nullptr) {
+    return 0;
+  }
+  AttachParameterRestrictions(*feature, *replacement);
+  return 1;
 }

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class VARNEX_API HANDOVER_PARAMETER {
  public:
@@ -72,6 +73,11 @@ class VARNEX_API HANDOVER_PARAMETER {
   /// Tests `value` (trimmed in place) against the restraints and writes its evaluated text
   /// form to `result`. Returns kAccepted or the reason for the rejection.
   int check_restrictions(PVMStrg& value, PVMStrg& result) const;
+
+  /// The restraints as restrictions of the instance object the parameter fills: each in terms
+  /// of VALUE (the parameter's own name replaced). A restraint that names anything else (another
+  /// parameter) is left out: inside a model it would name no object.
+  std::vector<PVMStrg> ObjectRestrictions() const;
 
  private:
   void SetEnumerationValues();

@@ -79,6 +79,19 @@ TEST_F(ValueAccess, RestrictionsNameTheViolatedOne) {
   EXPECT_EQ(ValueOf("count"), "2");
 }
 
+// The feature's parameter restraints hold for the instance's objects, also after a rebuild.
+TEST_F(ValueAccess, InstanceObjectsKeepTheirParametersRestraints) {
+  PDTfeat* slab = Feature("slab");
+  for (int round = 0; round < 2; ++round) {
+    Outcome refused = Change(SetValue, "slab_@1.height", "-1");
+    EXPECT_EQ(refused.returned, nullptr) << "round " << round;
+    EXPECT_EQ(refused.result, "___RESTRICTION VIOLATED___VALUE > 0") << "round " << round;
+    EXPECT_EQ(ValueOf("slab_@1.height"), round == 0 ? "10" : "4");
+    ASSERT_NE(Change(SetValue, "slab_@1.height", "4").returned, nullptr);
+    ASSERT_EQ(update_referencing_nodes(slab, nullptr), 0);  // a new instance: restraints again
+  }
+}
+
 TEST_F(ValueAccess, TestValueNeverChangesTheObject) {
   Feature("slab");
   Outcome tested = Change(TestValue, "slab_@1.height", "4 * 3");
