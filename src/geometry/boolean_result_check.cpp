@@ -26,7 +26,8 @@ double VolumeOf(const TopoDS_Shape& solid) {
   return properties.Mass();
 }
 
-// Every edge of the solid bounds two of its faces, or one face twice as its seam.
+// Every edge of the solid bounds an even number of its faces (two, or four where pieces touch
+// along the edge), or one face twice as its seam: an edge with one face is a hole in the skin.
 bool IsClosed(const TopoDS_Shape& solid) {
   TopTools_IndexedDataMapOfShapeListOfShape faces_of_edge;
   TopExp::MapShapesAndUniqueAncestors(solid, TopAbs_EDGE, TopAbs_FACE, faces_of_edge);
@@ -37,7 +38,7 @@ bool IsClosed(const TopoDS_Shape& solid) {
       continue;
     }
     bool seam = faces.Extent() == 1 && BRep_Tool::IsClosed(edge, TopoDS::Face(faces.First()));
-    if (faces.Extent() != 2 && !seam) {
+    if (faces.Extent() % 2 != 0 && !seam) {
       return false;
     }
   }
