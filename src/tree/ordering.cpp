@@ -341,6 +341,9 @@ int RebuildInOrder(const std::function<int(PDTnode*)>& refresh) {
       continue;  // not rebuilt
     }
     PDTLastUpdated().push_back(node->get_name());
+    if (all_nodes->contains(node)) {
+      NoteIfFailed(node);
+    }
     bool last = all_nodes->lookup(node) == all_nodes->size() - 1;
     if (result == 2) {
       ++failures;
@@ -632,6 +635,7 @@ int rebuild_all() {
   }
   varnex::tree::PDTLastUpdated().clear();
   varnex::tree::PDTLastRestored().clear();
+  varnex::tree::PDTLastFailed().clear();
   varnex::tree::ConnectionScope connections;
   gmod_del_all();
   return varnex::tree::RebuildInOrder([](PDTnode* node) { return node->refresh(0); });

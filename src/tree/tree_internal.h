@@ -50,6 +50,11 @@ int OrderCheck(rumpf* object, const char* formula);
 std::vector<std::string>& PDTLastUpdated();
 /// The names of the nodes the last update restored from their memory bodies.
 std::vector<std::string>& PDTLastRestored();
+/// The names of the nodes the last update or rebuild left without the solid they should have.
+std::vector<std::string>& PDTLastFailed();
+/// Notes `node`, just refreshed, among the failed ones when it should carry a solid (sign
+/// positive or negative) and has none.
+void NoteIfFailed(PDTnode* node);
 /// Refreshes every node of all_nodes in order with `refresh` (a negative result: the node was
 /// left alone) with the failure accounting and the questions of rebuild_all (ordering.cpp).
 int RebuildInOrder(const std::function<int(PDTnode*)>& refresh);

@@ -33,6 +33,7 @@ struct UpdateState {
   bool restarting = false;
   std::vector<std::string> last_updated;
   std::vector<std::string> last_restored;
+  std::vector<std::string> last_failed;
 };
 
 UpdateState& State() {
@@ -218,6 +219,7 @@ void DropDeleted(PDTReferenceCache* cache) {
 void ClearLastUpdate() {
   State().last_updated.clear();
   State().last_restored.clear();
+  State().last_failed.clear();
 }
 
 // Restores the memory-body nodes that are not rebuilt. Returns the nodes whose body could not
@@ -321,6 +323,7 @@ class Refresher {
           continue;
         }
       }
+      varnex::tree::NoteIfFailed(node);
       if (sign_before != node->get_sign() && node->get_sign() == PDT_SIGN_MANIPULATION) {
         ScheduleDependants(node, i);
       }
@@ -467,6 +470,17 @@ std::vector<std::string>& PDTLastRestored() {
   return State().last_restored;
 }
 
+std::vector<std::string>& PDTLastFailed() {
+  return State().last_failed;
+}
+
+void NoteIfFailed(PDTnode* node) {
+  int sign = node->get_sign();
+  if ((sign == PDT_SIGN_POSITIVE || sign == PDT_SIGN_NEGATIVE) && node->get_body() == nullptr) {
+    State().last_failed.push_back(node->get_name());
+  }
+}
+
 }  // namespace varnex::tree
 
 XBOOL PDTUpdateInProgress() {
@@ -475,6 +489,10 @@ XBOOL PDTUpdateInProgress() {
 
 const std::vector<std::string>& PDTLastUpdatedNodes() {
   return State().last_updated;
+}
+
+const std::vector<std::string>& PDTLastFailedNodes() {
+  return State().last_failed;
 }
 
 const std::vector<std::string>& PDTLastRestoredNodes() {

@@ -94,6 +94,20 @@ bool Get(const Words& words, std::string& error) {
   return true;
 }
 
+// The nodes the last update or rebuild left without their solid make the command fail.
+bool NoFailedNodes(std::string& error) {
+  const std::vector<std::string>& failed = PDTLastFailedNodes();
+  if (failed.empty()) {
+    return true;
+  }
+  error = "no solid after the refresh of";
+  for (const std::string& name : failed) {
+    error += " ";
+    error += name;
+  }
+  return false;
+}
+
 bool Update(const Words& words, std::string& error) {
   bool verbose = false;
   std::vector<std::string> names;
@@ -145,7 +159,7 @@ bool Update(const Words& words, std::string& error) {
       std::printf("  %s restored from its memory body\n", name.c_str());
     }
   }
-  return true;
+  return NoFailedNodes(error);
 }
 
 bool Rebuild(const Words& words, std::string& error) {
@@ -172,7 +186,7 @@ bool Rebuild(const Words& words, std::string& error) {
   for (int i = 0; i < corrupt.count(); ++i) {
     std::printf("  corrupt: %s\n", corrupt[i]->get_name());
   }
-  return true;
+  return NoFailedNodes(error);
 }
 
 bool Order(const Words& words, std::string& error) {

@@ -112,6 +112,11 @@ VARNEX_API XBOOL PDTUpdateInProgress();
 /// The names of the nodes the last update or rebuild refreshed, in the order refreshed.
 VARNEX_API const std::vector<std::string>& PDTLastUpdatedNodes();
 
+/// The names of the nodes the last update or rebuild refreshed that should carry a solid (their
+/// sign is positive or negative) but have none: their feature could not be rebuilt, or their
+/// Boolean failed. The update itself goes on; the host decides what to tell.
+VARNEX_API const std::vector<std::string>& PDTLastFailedNodes();
+
 /// The names of the nodes the last update took from their memory bodies instead of rebuilding
 /// them, in the order restored (empty after a full rebuild).
 VARNEX_API const std::vector<std::string>& PDTLastRestoredNodes();

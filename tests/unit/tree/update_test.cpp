@@ -179,6 +179,21 @@ TEST_F(Updates, TransformationReferencesFollowTheLevel) {
       << "a transformation is no moved solid";
 }
 
+// A node left without the solid it should carry is named, by updates and full rebuilds alike.
+TEST_F(Updates, NodesLeftWithoutTheirSolidAreNamed) {
+  PDTfeat* kept = Feature("slab");
+  PDTfeat* unkept = Feature("unkept");
+  ASSERT_NE(unkept->get_body(), nullptr);
+  ASSERT_EQ(update_referencing_nodes(kept, nullptr), 0);
+  EXPECT_TRUE(PDTLastFailedNodes().empty());
+  ASSERT_EQ(update_referencing_nodes(unkept, nullptr), 0);
+  EXPECT_EQ(PDTLastFailedNodes(), std::vector<std::string>{unkept->get_name()});
+  rebuild_all();
+  EXPECT_EQ(PDTLastFailedNodes(), std::vector<std::string>{unkept->get_name()});
+  ASSERT_EQ(update_referencing_nodes(kept, nullptr), 0);
+  EXPECT_TRUE(PDTLastFailedNodes().empty()) << "each update names its own failures";
+}
+
 TEST_F(Updates, ListReachingEveryNodeBecomesAFullRebuild) {
   PDTfeat* a = Feature("slab");
   PDTfeat* b = Feature("bore");
