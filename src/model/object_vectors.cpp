@@ -53,6 +53,17 @@ bool EvaluateNumber(const PVMStrg& text, double& number, PVMStrg& value_text) {
   return true;
 }
 
+// The vector a whole-part formula yields, with its value text; null unless it is a vector.
+std::unique_ptr<aritm> EvaluateVector(const PVMStrg& text, PVMStrg& value_text) {
+  std::unique_ptr<aritm> value(
+      varnex::model::EvaluateFormula(varnex::model::AsStatement(text).c_str()));
+  if (value == nullptr || !value->IsOpVector()) {
+    return nullptr;
+  }
+  value->GetValue(value_text);
+  return value;
+}
+
 // The component texts of a combined value source: 3 for a vector, 6 for an axis (the two parts
 // of "[origin, direction]" each split again). False when the source has another shape.
 bool SplitSource(const char* source, int count, std::vector<std::string>& parts) {
@@ -404,13 +415,11 @@ const char* object_axis::SetComponentValue(PVMStrg& text, PVMStrg& result, int p
   if (part < 0 || part > 1) {
     return nullptr;
   }
-  std::unique_ptr<aritm> value(
-      varnex::model::EvaluateFormula(varnex::model::AsStatement(text).c_str()));
-  if (value == nullptr || !value->IsOpVector()) {
+  std::unique_ptr<aritm> value = EvaluateVector(text, result);
+  if (value == nullptr) {
     return nullptr;
   }
   const double* xyz = value->get_vector();
-  value->GetValue(result);
   get();
   std::vector<std::string> halves;
   std::string source;
@@ -462,13 +471,7 @@ const char* object_axis::TestComponentValue(PVMStrg& text, PVMStrg& result, int 
   if (part < 0 || part > 1) {
     return nullptr;
   }
-  std::unique_ptr<aritm> value(
-      varnex::model::EvaluateFormula(varnex::model::AsStatement(text).c_str()));
-  if (value == nullptr || !value->IsOpVector()) {
-    return nullptr;
-  }
-  value->GetValue(result);
-  return result;
+  return EvaluateVector(text, result) != nullptr ? result.GetpStr() : nullptr;
 }
 
 const char* object_axis::TestComponentValue(PVMStrg& text, PVMStrg& result, int part, int index) {
