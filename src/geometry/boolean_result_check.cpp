@@ -26,19 +26,15 @@ double VolumeOf(const TopoDS_Shape& solid) {
   return properties.Mass();
 }
 
-// Every edge of the solid bounds an even number of its faces (two, or four where pieces touch
-// along the edge), or one face twice as its seam: an edge with one face is a hole in the skin.
+// Every edge of the solid is used an even number of times by its faces: twice (by two faces, or
+// by one face as its seam), or four times where pieces touch along it. An edge used once is a
+// hole in the skin.
 bool IsClosed(const TopoDS_Shape& solid) {
-  TopTools_IndexedDataMapOfShapeListOfShape faces_of_edge;
-  TopExp::MapShapesAndUniqueAncestors(solid, TopAbs_EDGE, TopAbs_FACE, faces_of_edge);
-  for (int i = 1; i <= faces_of_edge.Extent(); ++i) {
-    const TopoDS_Edge& edge = TopoDS::Edge(faces_of_edge.FindKey(i));
-    const TopTools_ListOfShape& faces = faces_of_edge(i);
-    if (BRep_Tool::Degenerated(edge)) {
-      continue;
-    }
-    bool seam = faces.Extent() == 1 && BRep_Tool::IsClosed(edge, TopoDS::Face(faces.First()));
-    if (faces.Extent() % 2 != 0 && !seam) {
+  TopTools_IndexedDataMapOfShapeListOfShape face_uses;
+  TopExp::MapShapesAndAncestors(solid, TopAbs_EDGE, TopAbs_FACE, face_uses);
+  for (int i = 1; i <= face_uses.Extent(); ++i) {
+    if (!BRep_Tool::Degenerated(TopoDS::Edge(face_uses.FindKey(i))) &&
+        face_uses(i).Extent() % 2 != 0) {
       return false;
     }
   }

@@ -75,6 +75,7 @@ void Change(PDTnode* node, const char* object, const char* value) {
   PVMStrg name = PVMStrg(node->get_name()) & "." & object, text(value), result;
   ASSERT_NE(SetValue(name, text, result), nullptr) << result.GetpStr();
   ASSERT_GE(update_referencing_nodes(node, nullptr), 0);
+  EXPECT_TRUE(PDTLastFailedNodes().empty()) << PDTLastFailedNodes().front();
 }
 
 TEST_F(RoundTrip, ChangedInputChangesTheSolidAsTheTreeWould) {
