@@ -10,6 +10,7 @@
 #include <varnex/library/modeller.h>
 #include <varnex/model/model.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -109,7 +110,9 @@ object_planet* AdoptReturnedWorld(const char* name, object_planet& returned) {
   return instance;
 }
 
-// The operands put into hand_over for a rebuild; those the parse did not take are deleted.
+// The operands put into hand_over for a rebuild; those the parse did not take are deleted. The
+// parse deletes what it takes, so a later operand (its result above all) may be allocated at
+// the address of one it took: an entry is the handed operand only when its serial agrees.
 class HandedParameters {
  public:
   HandedParameters() = default;
@@ -119,22 +122,28 @@ class HandedParameters {
 
   void Add(aritm* operand) {
     hand_over[operands_.size()] = operand;
-    operands_.push_back(operand);
+    operands_.push_back({operand, operand->Serial()});
     hand_over[operands_.size()] = nullptr;
   }
   /// Deletes what the parse left in hand_over and clears those entries.
   void DeleteUntaken() {
     for (std::size_t i = 0; i < operands_.size(); ++i) {
-      if (hand_over[i] == operands_[i]) {
+      aritm* entry = hand_over[i];
+      if (entry != nullptr && entry == operands_[i].operand &&
+          entry->Serial() == operands_[i].serial) {
         hand_over[i] = nullptr;
-        delete operands_[i];
+        delete entry;
       }
     }
     operands_.clear();
   }
 
  private:
-  std::vector<aritm*> operands_;
+  struct Handed {
+    aritm* operand;
+    std::uint64_t serial;
+  };
+  std::vector<Handed> operands_;
 };
 
 // The operand one parameter object hands over for a rebuild: an empty instance stands for

@@ -14,6 +14,7 @@
 #include <varnex/export.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 class ENTITY;
@@ -314,6 +315,9 @@ class VARNEX_API aritm {
   static void ClearAritmList();
   /// Number of live operands.
   static std::size_t AritmCount();
+  /// A number no other operand of this run had: tells an operand from a later one that happens
+  /// to be allocated at the same address.
+  std::uint64_t Serial() const { return serial_; }
 
  protected:
   explicit aritm(const char* valueSource = nullptr);
@@ -344,4 +348,5 @@ class VARNEX_API aritm {
   std::unique_ptr<PVMStrg> valueSource_;
   std::unique_ptr<VALUE_LIST<PVMStrg>> restrictions_;
   int validity_ = 0;
+  std::uint64_t serial_;
 };

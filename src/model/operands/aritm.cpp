@@ -3,6 +3,7 @@
 #include <varnex/base/messages.h>
 #include <varnex/model/aritm.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
 
@@ -10,7 +11,11 @@
 #include "model/operands/formula_hook.h"
 #include "model/operands/registry.h"
 
-aritm::aritm(const char* valueSource) {
+namespace {
+std::atomic<std::uint64_t> next_serial{1};
+}  // namespace
+
+aritm::aritm(const char* valueSource) : serial_(next_serial++) {
   set_value_source(valueSource);
   varnex::model::RegisterOperand(this);
 }
