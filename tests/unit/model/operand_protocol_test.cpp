@@ -4,7 +4,9 @@
 #include <varnex/geometry/entity.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <new>
 
 #include "model/operands/formula_hook.h"
 #include "operand_test_support.h"
@@ -119,6 +121,19 @@ TEST(OperandProtocol, ValueSource) {
   z.set_value_source(empty);
   EXPECT_EQ(z.get_value_source(), nullptr);
   EXPECT_EQ(op_zahl(1.0, "").get_value_source(), nullptr);
+}
+
+// A rebuild tells the operands it handed over from later ones by their serials: an operand
+// made at the address of a deleted one must have another serial.
+TEST(OperandProtocol, AnOperandAtAReusedAddressHasANewSerial) {
+  alignas(op_zahl) unsigned char storage[sizeof(op_zahl)];
+  auto* first = new (storage) op_zahl(1.0);
+  std::uint64_t serial = first->Serial();
+  first->~op_zahl();
+  auto* second = new (storage) op_zahl(2.0);
+  EXPECT_EQ(static_cast<void*>(second), static_cast<void*>(first));
+  EXPECT_NE(second->Serial(), serial);
+  second->~op_zahl();
 }
 
 TEST(OperandProtocol, RestrictionsAndValidity) {
