@@ -574,14 +574,7 @@ ENTITY* PDTcomb::CopyFromMemBody() {
     op_geom value(body);
     MakeGeometry(&value);
   }
-  auto* geometry = dynamic_cast<object_geom*>(geometry_);
-  if (geometry == nullptr) {
-    api_delent(body);
-    return nullptr;
-  }
-  ToModel(body);
-  geometry->set_BODY(body);
-  return body;
+  return varnex::tree::InstallRestoredBody(dynamic_cast<object_geom*>(geometry_), body);
 }
 
 XBOOL PDTcomb::eHasMemBody() {

@@ -295,13 +295,7 @@ ENTITY* PDTfeat::CopyFromMemBody() {
     auto* object = dynamic_cast<object_geom*>(member);
     return object != nullptr && object->get_list()->count() == 0;
   }));
-  if (geometry == nullptr) {
-    api_delent(body);
-    return nullptr;
-  }
-  ToModel(body);
-  geometry->set_BODY(body);
-  return body;
+  return varnex::tree::InstallRestoredBody(geometry, body);
 }
 
 XBOOL PDTfeat::eHasMemBody() {

@@ -5,6 +5,7 @@
 #include <varnex/geometry/attributes.h>
 #include <varnex/geometry/model_bodies.h>
 #include <varnex/library/para_feature.h>
+#include <varnex/model/object_references.h>
 #include <varnex/model/rumpf.h>
 #include <varnex/persistence/entity_list_file.h>
 #include <varnex/persistence/sat_stream.h>
@@ -317,6 +318,20 @@ std::string NodeName(PDTnode* node) {
 }
 
 }  // namespace
+
+namespace varnex::tree {
+
+ENTITY* InstallRestoredBody(object_geom* geometry, ENTITY* body) {
+  if (geometry == nullptr) {
+    api_delent(body);
+    return nullptr;
+  }
+  ToModel(body);
+  geometry->set_BODY(body);
+  return body;
+}
+
+}  // namespace varnex::tree
 
 int PVFSaveMemBody::Weight(PDTnode* node) {
   int weight = 0;

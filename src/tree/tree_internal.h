@@ -12,6 +12,8 @@ class rumpf;
 class nullwelt;
 class PVFParaFeature;
 class void_list;
+class object_geom;
+class ENTITY;
 
 namespace varnex::tree {
 
@@ -46,6 +48,9 @@ PVMStrg UnquotedValue(rumpf* object);
 /// The order check of cycle_check: whether `formula` on `object` needs an order the tree
 /// cannot have (non-zero) (ordering.cpp).
 int OrderCheck(rumpf* object, const char* formula);
+/// Puts a body restored from a memory body into `geometry` and the model; without a geometry
+/// object the body is deleted. Returns the body kept, or null (mem_body.cpp).
+ENTITY* InstallRestoredBody(object_geom* geometry, ENTITY* body);
 /// The names of the nodes the last update or rebuild refreshed (update.cpp).
 std::vector<std::string>& PDTLastUpdated();
 /// The names of the nodes the last update restored from their memory bodies.
