@@ -3,10 +3,8 @@
 
 #include <BRepBndLib.hxx>
 #include <BRepCheck_Analyzer.hxx>
-#include <BRepGProp.hxx>
 #include <BRep_Tool.hxx>
 #include <Bnd_Box.hxx>
-#include <GProp_GProps.hxx>
 #include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopTools_IndexedDataMapOfShapeListOfShape.hxx>
@@ -18,6 +16,7 @@
 #include <utility>
 
 #include "geometry/shape_booleans.h"
+#include "geometry/solid_volume.h"
 
 namespace {
 
@@ -26,9 +25,7 @@ namespace {
 constexpr double kRelativeTolerance = 1e-4;
 
 double VolumeOf(const TopoDS_Shape& solid) {
-  GProp_GProps properties;
-  BRepGProp::VolumeProperties(solid, properties);
-  return properties.Mass();
+  return SolidVolume(solid);
 }
 
 // Every edge of the solid is used an even number of times by its faces: twice (by two faces, or

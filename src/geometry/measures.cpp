@@ -19,6 +19,7 @@
 #include "geometry/body_pieces.h"
 #include "geometry/kernel_scope.h"
 #include "geometry/occt_convert.h"
+#include "geometry/solid_volume.h"
 
 namespace {
 
@@ -124,9 +125,14 @@ double fmarea_of_body(ENTITY* entity, double accuracy) {
 }
 
 double fmvolume_of_body(ENTITY* entity) {
+  BODY* body = BodyOf(entity);
+  if (body == nullptr) {
+    RecordOutcome(outcome(KERNEL_NULL_ARGUMENT));
+    return 0.0;
+  }
   double volume = 0.0;
-  SPAposition centre;
-  return api_body_mass_pr(entity, volume, centre).ok() ? volume : 0.0;
+  outcome result = RunKernelOperation([&] { volume = SolidVolume(ShapeOf(body), 1e-9); });
+  return result.ok() ? volume : 0.0;
 }
 
 double* fmget_box_center(list* geometry, double* out, double nx, double ny, double nz) {
