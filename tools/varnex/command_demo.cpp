@@ -24,6 +24,7 @@ namespace fs = std::filesystem;
 struct DemoRun {
   std::string feature;
   std::string assignment;  // NAME=VALUE, empty for the defaults
+  std::string needs;       // parameters without default: the feature is not built alone
 };
 
 struct DemoResult {
@@ -55,17 +56,39 @@ std::string ChangedParameter(Featurelist_Element& feature) {
   return std::string();
 }
 
-// Two runs per feature of the library, in name order.
+// The parameters without default, separated by blanks: a feature that needs them (the input
+// list of a reproduction) is built in a model, never alone.
+std::string ParametersWithoutDefault(Featurelist_Element& feature) {
+  std::string names;
+  void_list* parameters = feature.get_paralist();
+  for (int i = 0; parameters != nullptr && i < parameters->count(); ++i) {
+    auto* parameter = static_cast<HANDOVER_PARAMETER*>((*parameters)[i]);
+    PVMStrg name, value;
+    parameter->GetName(name);
+    parameter->GetValue(value);
+    if (value.IsVoid()) {
+      names += (names.empty() ? "" : " ") + std::string(name.GetpStr());
+    }
+  }
+  return names;
+}
+
+// Two runs per feature of the library, in name order; one row without a run for a feature that
+// needs inputs.
 std::vector<DemoRun> PlanRuns() {
   FeatureSession session;
   std::vector<DemoRun> runs;
   for (int i = 0; pFeatureList != nullptr && i < pFeatureList->Count(); ++i) {
     Featurelist_Element& feature = *(*pFeatureList)[i];
     std::string name = feature.FeatureName().GetpStr();
-    runs.push_back({name, ""});
+    if (std::string needs = ParametersWithoutDefault(feature); !needs.empty()) {
+      runs.push_back({name, "", needs});
+      continue;
+    }
+    runs.push_back({name, "", ""});
     std::string changed = ChangedParameter(feature);
     if (!changed.empty()) {
-      runs.push_back({name, changed});
+      runs.push_back({name, changed, ""});
     }
   }
   std::stable_sort(runs.begin(), runs.end(),
@@ -159,11 +182,18 @@ int RunDemo(Arguments args) {
   std::printf("%-14s %-18s %-24s %14s %6s %8s\n", "feature", "instance", "parameters", "volume",
               "faces", "time");
   int failures = 0;
+  std::size_t skipped = 0;
   for (std::size_t i = 0; i < runs.size(); ++i) {
+    if (!runs[i].needs.empty()) {
+      ++skipped;
+      std::printf("%-14s %-18s %-24s %s\n", runs[i].feature.c_str(), "-", "-",
+                  ("not built alone: needs " + runs[i].needs + " from a model").c_str());
+      continue;
+    }
     ShowProgress(progress, i, runs.size(), runs[i]);
     DemoResult result = BuildOne(runs[i], dir);
     ClearProgress(progress);
-    const std::string instance = runs[i].feature + "_@" + std::to_string(i + 1);
+    const std::string instance = runs[i].feature + "_@" + std::to_string(i + 1 - skipped);
     const std::string parameters = runs[i].assignment.empty() ? "defaults" : runs[i].assignment;
     if (!result.error.empty()) {
       ++failures;
@@ -175,7 +205,7 @@ int RunDemo(Arguments args) {
                 parameters.c_str(), result.volume, result.faces, result.seconds);
     std::fflush(stdout);
   }
-  std::printf("\n%zu instances, STEP files and pictures in %s/\n", runs.size() - failures,
+  std::printf("\n%zu instances, STEP files and pictures in %s/\n", runs.size() - skipped - failures,
               dir.string().c_str());
   return failures == 0 ? 0 : 1;
 }
@@ -187,7 +217,9 @@ const Command kDemoCommand = {
     "defaults and again with its first size or count parameter changed, prints one table row\n"
     "per instance (feature, instance, parameters, volume, faces, time) and writes FEATURE.step\n"
     "and FEATURE.png (FEATURE_PARAMETER.* for the changed one) into DIR, ./varnex-demo by\n"
-    "default. A progress line shows on a terminal. Exits 1 when any instance failed.\n",
+    "default. A feature with a parameter without default (the input list of a reproduction)\n"
+    "gets a row saying so and is not built. A progress line shows on a terminal. Exits 1 when\n"
+    "any instance failed.\n",
     RunDemo};
 
 }  // namespace varnex::cli
