@@ -5,6 +5,7 @@
 #include <varnex/base/value_list.h>
 
 #include <string>
+#include <vector>
 
 class Featurelist_Element;
 class PVFBinBlock;
@@ -15,6 +16,17 @@ namespace varnex::generator {
 
 /// The member `name` of the world of instance `instance`, or null.
 rumpf* Member(rumpf* instance, const char* name);
+/// The members of `instance`'s world in their order (empty without a world).
+std::vector<rumpf*> Members(rumpf* instance);
+/// The object `object` refers to when it is a reference (null when the target is missing),
+/// else `object` itself.
+rumpf* Referenced(rumpf* object);
+/// The full name of what `object` refers to (the target's name as stored when the target is
+/// missing), else of `object` itself.
+std::string ReferencedName(rumpf* object);
+/// Alias types of a reproduction's input list and of its reference lists.
+inline constexpr const char* kInputListType = "repro_inputlist";
+inline constexpr const char* kReferenceListType = "repro_reflist";
 /// The first member of `instance`'s world whose type is `type`, or null.
 rumpf* FirstMemberOfType(rumpf* instance, const char* type);
 /// The library feature an instance name ("plate_@3") was made from, or null.

@@ -6,6 +6,7 @@
 #include <varnex/tree/comb.h>
 #include <varnex/tree/node.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -64,6 +65,18 @@ int CombTypeOfTree(int tree_type) {
     default:
       return 0;
   }
+}
+
+// Whether the wrapper of the model name `input` ("hole_@2", "hole_@2.shape") comes before
+// `wrapper` among the tree's wrappers.
+bool IsWrittenBefore(const PVFMtfPartTree& tree, const PVFMtfNode* wrapper, const PVMStrg& input) {
+  std::string node = S(input).substr(0, S(input).find('.'));
+  for (int i = 0; i < tree.GetWrapperCount() && tree.GetWrapper(i) != wrapper; ++i) {
+    if (tree.GetWrapper(i)->GetName() == node.c_str()) {
+      return true;
+    }
+  }
+  return false;
 }
 
 int SignOf(PVFMtfNode* wrapper) {
@@ -353,7 +366,8 @@ XBOOL PVFMtfFeatNode::DoCall(PVFMtfPartTree& tree, PVMStrg& out) {
   if (function_.IsVoid()) {
     return tree.Fail(GetName() & ": the feature library has no definition of its feature");
   }
-  std::string text, arguments;
+  std::string text;
+  std::vector<std::string> names;
   for (PVFMtfParameter& p : parameters_) {
     text += InputGuard(tree, GetNewName(), p);
     if (!p.IsInput()) {
@@ -363,7 +377,14 @@ XBOOL PVFMtfFeatNode::DoCall(PVFMtfPartTree& tree, PVMStrg& out) {
       }
       text += "\t\t" + S(p.GetNewName()) + " := " + value + ";\n";
     }
-    arguments += (arguments.empty() ? "" : ", ") + S(p.GetNewName());
+    names.push_back(S(p.GetNewName()));
+  }
+  // The arguments in the declared order, the passed ones in their places.
+  std::string arguments;
+  for (std::size_t position = 0, next = 0; position < names.size() + passed_.size(); ++position) {
+    bool passed = std::find(passed_.begin(), passed_.end(), position) != passed_.end();
+    arguments +=
+        (arguments.empty() ? "" : ", ") + (passed ? S(PassedArgument(position)) : names[next++]);
   }
   std::string name = S(GetNewName());
   Put(out, text + "\t\t" + name + " := " + S(function_) + " (" + arguments + ");\n\t\tobject." +
@@ -373,6 +394,22 @@ XBOOL PVFMtfFeatNode::DoCall(PVFMtfPartTree& tree, PVMStrg& out) {
 
 XBOOL PVFMtfFeatNode::DoFunction(PVFMtfPartTree& tree, PVMStrg& out) {
   return DoCall(tree, out);
+}
+
+void PVFMtfFeatNode::PassArgument(std::size_t position) {
+  if (std::find(passed_.begin(), passed_.end(), position) != passed_.end()) {
+    return;
+  }
+  std::size_t before = static_cast<std::size_t>(std::count_if(
+      passed_.begin(), passed_.end(), [position](std::size_t p) { return p < position; }));
+  if (position - before < parameters_.size()) {
+    parameters_.erase(parameters_.begin() + static_cast<std::ptrdiff_t>(position - before));
+    passed_.push_back(position);
+  }
+}
+
+PVMStrg PVFMtfFeatNode::PassedArgument(std::size_t) const {
+  return PVMStrg("NULL");
 }
 
 XBOOL PVFMtfFeatNode::DoAssignment(PVFMtfPartTree&, PVMStrg& out) {
@@ -401,7 +438,51 @@ XBOOL PVFMtfReproFeatNode::IsReproName(const char* node_name) {
   return ToXBool(name.rfind("Repro_", 0) == 0);
 }
 
-PVFMtfReproFeatNode::PVFMtfReproFeatNode(PDTnode* node) : PVFMtfFeatNode(node) {}
+PVFMtfReproFeatNode::PVFMtfReproFeatNode(PDTnode* node) : PVFMtfFeatNode(node) {
+  ReadInputs();
+}
+
+// The parameter whose object refers to a list of alias type "repro_inputlist" is the input
+// list: its elements are read, and the generated call passes the generated list in its place.
+void PVFMtfReproFeatNode::ReadInputs() {
+  rumpf* instance = GetNode() != nullptr ? GetNode()->GetRootDataElement() : nullptr;
+  std::vector<PVFMtfParameter>& parameters = *GetParameters();
+  const std::string prefix = S(GetName()) + ".";
+  for (std::size_t i = 0, position = 0; i < parameters.size(); ++position) {
+    std::string declared = S(parameters[i].GetName()).substr(prefix.size());
+    rumpf* list = Referenced(Member(instance, declared.c_str()));
+    if (list == nullptr || !list->isAliasTypeOf(kInputListType)) {
+      ++i;
+      continue;
+    }
+    if (has_list_) {
+      fault_ = GetName() & ": it has more than one input list ('" & declared.c_str() & "')";
+      ++i;
+      continue;
+    }
+    has_list_ = TRUE;
+    PassArgument(position);  // takes parameters[i] out
+    ReadElements(list);
+  }
+}
+
+// One element per member of the input list, in order; each holds the names of the objects its
+// reference list refers to.
+void PVFMtfReproFeatNode::ReadElements(rumpf* list) {
+  for (rumpf* member : Members(list)) {
+    rumpf* references = Referenced(member);
+    if (references == nullptr || !references->isAliasTypeOf(kReferenceListType)) {
+      fault_ = GetName() & ": its input list holds '" & member->get_name() &
+               "', which is no list of alias type '" & kReferenceListType & "'";
+      return;
+    }
+    int element = static_cast<int>(inputs_.size());
+    inputs_.emplace_back();
+    for (rumpf* reference : Members(references)) {
+      AddInputReference(element, PVMStrg(ReferencedName(reference).c_str()));
+    }
+  }
+}
 
 void PVFMtfReproFeatNode::AddInputReference(int element, const PVMStrg& reference) {
   if (element < 0) {
@@ -413,9 +494,20 @@ void PVFMtfReproFeatNode::AddInputReference(int element, const PVMStrg& referenc
   inputs_[element].add(reference);
 }
 
+const VALUE_LIST<PVMStrg>* PVFMtfReproFeatNode::GetInputReferences(int element) const {
+  return element >= 0 && element < GetElementCount() ? &inputs_[element] : nullptr;
+}
+
+PVMStrg PVFMtfReproFeatNode::GetInputListName() const {
+  return GetNewName() & "_ReproInputList";
+}
+
+PVMStrg PVFMtfReproFeatNode::PassedArgument(std::size_t) const {
+  return GetInputListName();
+}
+
 XBOOL PVFMtfReproFeatNode::DoLocal(PVFMtfPartTree& tree, PVMStrg& out) {
-  std::string list = S(GetNewName()) + "_ReproInputList";
-  Put(out, "\t\t\t" + list + "\t: Reference;\n");
+  Put(out, "\t\t\t" + S(GetInputListName()) + "\t: Reference;\n");
   for (std::size_t i = 0; i < inputs_.size(); ++i) {
     Put(out, "\t\t\t" + S(GetNewName()) + "_ReproReferenceList_" + std::to_string(i) +
                  "\t: Reference;\n");
@@ -423,21 +515,35 @@ XBOOL PVFMtfReproFeatNode::DoLocal(PVFMtfPartTree& tree, PVMStrg& out) {
   return PVFMtfFeatNode::DoLocal(tree, out);
 }
 
+// The input list and one reference list per element, rebuilt from the chosen nodes: each input
+// must be a chosen node written before the reproduction (which copies its shape while it is
+// there). The member names are those a reproduction feature reads.
 XBOOL PVFMtfReproFeatNode::DoFunction(PVFMtfPartTree& tree, PVMStrg& out) {
-  std::string list = S(GetNewName()) + "_ReproInputList";
-  std::string text = "\t\t" + list + " := init_objectlist ('" + list + "', 'repro_inputlist');\n\n";
+  if (fault_.IsNotVoid()) {
+    return tree.Fail(fault_);
+  }
+  std::string list = S(GetInputListName());
+  std::string text =
+      "\t\t" + list + " := init_objectlist ('" + list + "', '" + kInputListType + "');\n\n";
   for (std::size_t i = 0; i < inputs_.size(); ++i) {
     std::string references = S(GetNewName()) + "_ReproReferenceList_" + std::to_string(i);
-    text += "\t\t" + references + " := init_objectlist ('" + references + "', 'repro_reflist');\n";
+    text += "\t\t" + references + " := init_objectlist ('" + references + "', '" +
+            kReferenceListType + "');\n";
     for (int k = 0; k < inputs_[i].count(); ++k) {
       PVMStrg reference = inputs_[i][k];
       if (!tree.RenameParameter(reference) || !IsQualifiedName(reference.GetpStr())) {
         return tree.Fail(GetName() & ": the input '" & inputs_[i][k] &
                          "' is not among the chosen nodes");
       }
-      text += "\t\tadd_objectlist (" + references + ", " + S(reference) + ");\n";
+      if (!IsWrittenBefore(tree, this, inputs_[i][k])) {
+        return tree.Fail(GetName() & ": the input '" & inputs_[i][k] &
+                         "' is built after the reproduction");
+      }
+      text += "\t\tadd_objectlist (" + references + ", " + S(reference) + ", 'reference_" +
+              std::to_string(k) + "');\n";
     }
-    text += "\t\tadd_objectlist (" + list + ", " + references + ");\n\n";
+    text += "\t\tadd_objectlist (" + list + ", " + references + ", 'element_" + std::to_string(i) +
+            "');\n\n";
   }
   Put(out, text);
   return DoCall(tree, out);

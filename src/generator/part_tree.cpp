@@ -5,6 +5,7 @@
 #include <varnex/tree/node.h>
 #include <varnex/tree/tree_functions.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -117,7 +118,82 @@ void PVFMtfPartTree::GenerateNodeData() {
     NameWrapper(*wrapper);
     wrappers_.push_back(std::move(wrapper));
   }
+  PlaceReproductions();
   Update();
+}
+
+// A reproduction copies its inputs' shapes when it is built, and a combination uses up the
+// shapes of its operands: a combination written before a reproduction of one of its operands
+// would leave the reproduction nothing to copy. So the wrappers are put in an order in which
+// each combination follows its operands, each reproduction its inputs, and each combination of
+// a reproduction's input the reproduction; among the wrappers free to come next the one chosen
+// first goes first, so a part without reproductions keeps its order (and an order that cannot
+// be had, a cycle, leaves the order as it was).
+void PVFMtfPartTree::PlaceReproductions() {
+  const std::size_t n = wrappers_.size();
+  auto index_of = [this, n](const PVFMtfNode* wrapper) {
+    for (std::size_t j = 0; j < n; ++j) {
+      if (wrappers_[j].get() == wrapper) {
+        return j;
+      }
+    }
+    return n;
+  };
+  std::vector<std::vector<std::size_t>> before(n);  // what must come before each wrapper
+  bool any = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (auto* comb = dynamic_cast<PVFMtfCombNode*>(wrappers_[i].get())) {
+      before[i] = {index_of(comb->GetLeft()), index_of(comb->GetRight())};
+    }
+  }
+  for (std::size_t r = 0; r < n; ++r) {
+    auto* repro = dynamic_cast<PVFMtfReproFeatNode*>(wrappers_[r].get());
+    for (int element = 0; repro != nullptr && element < repro->GetElementCount(); ++element) {
+      const VALUE_LIST<PVMStrg>& inputs = *repro->GetInputReferences(element);
+      for (int k = 0; k < inputs.count(); ++k) {
+        std::string input(inputs[k].GetpStr());
+        std::size_t j =
+            index_of(FindWrapperByName(PVMStrg(input.substr(0, input.find('.')).c_str())));
+        if (j == n || j == r) {
+          continue;
+        }
+        any = true;
+        before[r].push_back(j);
+        for (std::size_t c = 0; c < n; ++c) {
+          auto* comb = dynamic_cast<PVFMtfCombNode*>(wrappers_[c].get());
+          if (comb != nullptr && c != r &&
+              (comb->GetLeft() == wrappers_[j].get() || comb->GetRight() == wrappers_[j].get())) {
+            before[c].push_back(r);
+          }
+        }
+      }
+    }
+  }
+  if (!any) {
+    return;
+  }
+  std::vector<bool> placed(n, false);
+  std::vector<std::size_t> order;
+  while (order.size() < n) {
+    std::size_t next = n;
+    for (std::size_t i = 0; i < n && next == n; ++i) {
+      bool ready = !placed[i];
+      for (std::size_t j : before[i]) {
+        ready = ready && (j >= n || placed[j]);
+      }
+      next = ready ? i : n;
+    }
+    if (next == n) {
+      return;  // a cycle: no order serves all
+    }
+    placed[next] = true;
+    order.push_back(next);
+  }
+  std::vector<std::unique_ptr<PVFMtfNode>> sorted;
+  for (std::size_t i : order) {
+    sorted.push_back(std::move(wrappers_[i]));
+  }
+  wrappers_ = std::move(sorted);
 }
 
 // Makes the wrapper's generated name and its parameters' names unique.

@@ -1,6 +1,7 @@
 // Reading node instances and the library for the generator, and small text helpers.
 #include <varnex/library/feature_element.h>
 #include <varnex/library/feature_list.h>
+#include <varnex/model/object_references.h>
 #include <varnex/model/rumpf.h>
 #include <varnex/model/welt.h>
 #include <varnex/persistence/bin_block.h>
@@ -35,6 +36,33 @@ bool IsNameChar(char c) {
 rumpf* Member(rumpf* instance, const char* name) {
   return FirstMemberWhere(instance,
                           [name](rumpf& member) { return member.hasName(name) != FALSE; });
+}
+
+std::vector<rumpf*> Members(rumpf* instance) {
+  std::vector<rumpf*> members;
+  nullwelt* world = instance != nullptr ? instance->get_subworld() : nullptr;
+  for (welt* e = world != nullptr ? world->get_first() : nullptr; e != nullptr; e = e->get_next()) {
+    if (rumpf* member = e->get_member()) {
+      members.push_back(member);
+    }
+  }
+  return members;
+}
+
+rumpf* Referenced(rumpf* object) {
+  auto* reference = dynamic_cast<object_reference*>(object);
+  return reference != nullptr ? reference->get() : object;
+}
+
+std::string ReferencedName(rumpf* object) {
+  rumpf* target = Referenced(object);
+  PVMStrg name;
+  if (target != nullptr && target->get_full_name(name) != nullptr) {
+    return name.GetpStr();
+  }
+  auto* reference = dynamic_cast<object_reference*>(object);
+  const char* stored = reference != nullptr ? reference->GetTargetName() : nullptr;
+  return stored != nullptr ? stored : "";
 }
 
 rumpf* FirstMemberOfType(rumpf* instance, const char* type) {

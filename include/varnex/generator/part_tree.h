@@ -22,6 +22,7 @@
 
 class PDTnode;
 class PVFMtfPartTree;
+class rumpf;
 
 /// One parameter of a wrapped node: the object it comes from, the name it gets in the generated
 /// feature, whether the generated feature's caller provides it (input), its type, default,
@@ -212,9 +213,16 @@ class VARNEX_API PVFMtfFeatNode : public PVFMtfNode {
  protected:
   /// The parameter statements and the call ("new := create_f (args);" and its entity line).
   XBOOL DoCall(PVFMtfPartTree& tree, PVMStrg& out);
+  /// Takes the parameter the feature declares at `position` (0 for the first) out of the
+  /// wrapper's parameters: it becomes no parameter of the new feature, and the call passes
+  /// PassedArgument(position) in its place.
+  void PassArgument(std::size_t position);
+  /// The argument the call passes for a parameter taken out with PassArgument.
+  virtual PVMStrg PassedArgument(std::size_t position) const;
 
  private:
   std::vector<PVFMtfParameter> parameters_;
+  std::vector<std::size_t> passed_;  // declared positions of the parameters taken out
   PVMStrg function_;
   PVMStrg geometry_;  // name of the geometric object inside the instance
   XBOOL axes_ = FALSE;
@@ -222,6 +230,13 @@ class VARNEX_API PVFMtfFeatNode : public PVFMtfNode {
 
 /// A feature node of a reproduction feature ("Repro_...", "ReproCircle", "ReproMatrix", ...):
 /// its input list is set up before the call.
+///
+/// The instance's parameter that refers to a list of alias type "repro_inputlist" is its input
+/// list: each member of that list is a list of alias type "repro_reflist" (one per reproduced
+/// element, in order), whose members refer to the features the element reproduces. The wrapper
+/// reads these references from the model; the generated text builds the same lists from the
+/// chosen nodes (members named "element_<i>" and "reference_<k>") and passes its own input list
+/// in place of the model's, which is no parameter of the new feature.
 class VARNEX_API PVFMtfReproFeatNode : public PVFMtfFeatNode {
  public:
   explicit PVFMtfReproFeatNode(PDTnode* node);
@@ -229,11 +244,25 @@ class VARNEX_API PVFMtfReproFeatNode : public PVFMtfFeatNode {
   static XBOOL IsReproName(const char* node_name);
   /// The input references of reproduced element `element` (appended).
   void AddInputReference(int element, const PVMStrg& reference);
+  /// The number of reproduced elements.
+  int GetElementCount() const { return static_cast<int>(inputs_.size()); }
+  /// The input references (model names, as "hole_@2") of element `element`; null past the last.
+  const VALUE_LIST<PVMStrg>* GetInputReferences(int element) const;
+  /// The name of the input list in the generated text ("<new name>_ReproInputList").
+  PVMStrg GetInputListName() const;
   XBOOL DoLocal(PVFMtfPartTree& tree, PVMStrg& out) override;
   XBOOL DoFunction(PVFMtfPartTree& tree, PVMStrg& out) override;
 
+ protected:
+  PVMStrg PassedArgument(std::size_t position) const override;
+
  private:
+  void ReadInputs();
+  void ReadElements(rumpf* list);
+
   std::vector<VALUE_LIST<PVMStrg>> inputs_;
+  XBOOL has_list_ = FALSE;
+  PVMStrg fault_;  // why the model's input list cannot be taken over; reported when generating
 };
 
 /// The generator. Choose nodes (AddNode, AddNodes, AddTopNode), name the feature and its
@@ -350,6 +379,7 @@ class VARNEX_API PVFMtfPartTree {
 
  private:
   void GenerateNodeData();
+  void PlaceReproductions();
   void NameWrapper(PVFMtfNode& wrapper);
   XBOOL NameInUse(const PVMStrg& name, const void* except) const;
   PVFMtfParameter* FindParameter(const PVMStrg& name) const;

@@ -1,0 +1,276 @@
+// Reproductions in generated features: the shipped Repro_Matrix reproduces the features its
+// input list refers to; the generator reads that list from the model, rebuilds it from the
+// chosen nodes, and the generated feature gives the solid the tree gives.
+#include <memory>
+
+#include "generator_test_support.h"
+
+namespace {
+
+using varnex::test::GeneratorSession;
+using varnex::test::IsLibraryName;
+using varnex::test::ReadFile;
+
+constexpr double kPi = 3.14159265358979323846;
+
+class Reproduction : public GeneratorSession {
+ protected:
+  void SetUp() override {
+    GeneratorSession::SetUp();
+    // The shipped reproduction feature joins the test library.
+    std::string text = ReadFile(std::string(VARNEX_SOURCE_DIR) + "/features/Repro_Matrix.NVL");
+    ASSERT_FALSE(text.empty());
+    ASSERT_NE(pFeatureList->ReplaceFeature(PVMStrg("Repro_Matrix.NVL"), PVMStrg(text.c_str())),
+              nullptr);
+  }
+
+  // A list instance `name` of alias type `alias` in the model's outermost world.
+  static rumpf* NewList(const std::string& name, const char* alias) {
+    std::unique_ptr<aritm> made(
+        evaluate_string(("init_objectlist('" + name + "', '" + alias + "');").c_str()));
+    return made != nullptr ? made->get_object() : nullptr;
+  }
+
+  // A reference `name` to the object of full name `target` inside `list`.
+  static bool AddReference(rumpf* list, const std::string& target, const std::string& name) {
+    if (list == nullptr || list->qualify() == nullptr) {
+      return false;
+    }
+    auto* reference = new object_reference(target.c_str(), name.c_str());
+    bool placed = reference->get_first_world() != nullptr;
+    if (!placed) {
+      delete reference;  // refused by the world: nobody else holds it
+    }
+    requalify();
+    return placed;
+  }
+
+  // The input list `name` as a host builds it: one reference list per element, element_i in
+  // the input list, whose entries reference_k refer to the element's features.
+  static bool InputList(const std::string& name,
+                        const std::vector<std::vector<PDTnode*>>& elements) {
+    rumpf* list = NewList(name, "repro_inputlist");
+    for (std::size_t i = 0; list != nullptr && i < elements.size(); ++i) {
+      std::string element = name + "_" + std::to_string(i);
+      rumpf* references = NewList(element, "repro_reflist");
+      for (std::size_t k = 0; k < elements[i].size(); ++k) {
+        if (elements[i][k] == nullptr || !AddReference(references, elements[i][k]->get_name(),
+                                                       "reference_" + std::to_string(k))) {
+          return false;
+        }
+      }
+      if (references == nullptr || !AddReference(list, element, "element_" + std::to_string(i))) {
+        return false;
+      }
+    }
+    return list != nullptr;
+  }
+
+  // The generator's text, checked clean and put into the library as `name`; empty on failure.
+  static std::string Publish(PVFMtfPartTree& generator, const char* name) {
+    EXPECT_TRUE(generator.SetFeatureName(PVMStrg(name)));
+    if (generator.CreateFeatureDescription()) {
+      ADD_FAILURE() << generator.GetError().GetpStr();
+      return {};
+    }
+    PVMStrg text;
+    generator.GetNvlDescription(text);
+    std::string findings;
+    NovlCheckText(
+        text.GetpStr(),
+        [&findings](const NovlFinding& f) {
+          findings += std::to_string(f.line) + ": " + f.name + "\n";
+        },
+        IsLibraryName);
+    EXPECT_EQ(findings, "") << text.GetpStr();
+    pFeatureList->ReplaceFeature(PVMStrg((std::string(name) + ".NVL").c_str()), text);
+    return text.GetpStr();
+  }
+};
+
+TEST_F(Reproduction, ShippedFeatureReproducesTheReferencedShapes) {
+  PDTfeat* front = Feature("hole", {"x=-45", "y=-25"});
+  PDTfeat* back = Feature("hole", {"x=-45", "y=25"});
+  ASSERT_TRUE(front && back);
+  ASSERT_TRUE(InputList("holes", {{front, back}}));
+  PDTfeat* row = Feature("Repro_Matrix", {"inputs=holes", "count1=3", "pitch1=20.0"});
+  ASSERT_NE(row, nullptr);
+  EXPECT_NEAR(Volume(row), 6 * kPi * 16 * 200, 1e-6 * 6 * kPi * 16 * 200);
+  EXPECT_EQ(row->get_sign(), PDT_SIGN_NEGATIVE);     // reproduced holes stay holes
+  EXPECT_NEAR(Volume(front), kPi * 16 * 200, 1e-3);  // the inputs keep their shapes
+}
+
+TEST_F(Reproduction, ReadingTheModelFillsTheElementsInOrder) {
+  PDTfeat* front = Feature("hole", {"x=-45", "y=-25"});
+  PDTfeat* back = Feature("hole", {"x=-45", "y=25"});
+  PDTfeat* side = Feature("hole", {"x=45", "y=0"});
+  ASSERT_TRUE(front && back && side);
+  ASSERT_TRUE(InputList("holes", {{front, back}, {side}}));
+  PDTfeat* row = Feature("Repro_Matrix", {"inputs=holes", "count1=3", "pitch1=20.0"});
+  ASSERT_NE(row, nullptr);
+
+  GENERIC_LIST<PDTnode> chosen;
+  for (PDTnode* node : {static_cast<PDTnode*>(front), static_cast<PDTnode*>(back),
+                        static_cast<PDTnode*>(side), static_cast<PDTnode*>(row)}) {
+    chosen.add(node);
+  }
+  PVFMtfPartTree generator;
+  ASSERT_EQ(generator.AddNodes(&chosen), 4);
+  auto* repro = dynamic_cast<PVFMtfReproFeatNode*>(generator.GetWrapper(3));
+  ASSERT_NE(repro, nullptr);
+  ASSERT_EQ(repro->GetElementCount(), 2);
+  const std::vector<std::vector<PDTnode*>> expected = {{front, back}, {side}};
+  for (int i = 0; i < 2; ++i) {
+    const VALUE_LIST<PVMStrg>& references = *repro->GetInputReferences(i);
+    ASSERT_EQ(references.count(), static_cast<int>(expected[i].size())) << i;
+    for (int k = 0; k < references.count(); ++k) {
+      EXPECT_EQ(std::string(references[k].GetpStr()), expected[i][k]->get_name()) << i << k;
+    }
+  }
+  EXPECT_EQ(repro->GetInputReferences(2), nullptr);
+  // The model's list is no parameter of the new feature: the generated text passes its own.
+  VALUE_LIST<PVFMtfFreeParameter> parameters;
+  generator.GetFreeParameter(&parameters);
+  for (int i = 0; i < parameters.count(); ++i) {
+    EXPECT_EQ(std::string(parameters[i].GetOldName().GetpStr()).find(".inputs"), std::string::npos);
+  }
+
+  for (auto [node, name] : {std::pair<PDTnode*, const char*>{front, "front"},
+                            {back, "back"},
+                            {side, "side"},
+                            {row, "row"}}) {
+    ASSERT_TRUE(generator.SetSubFeatureName(PVMStrg(node->get_name()), PVMStrg(name)));
+  }
+  std::string text = Publish(generator, "hole_rows");
+  EXPECT_NE(text.find("\t\trow_ReproReferenceList_0 := init_objectlist "
+                      "('row_ReproReferenceList_0', 'repro_reflist');\n"
+                      "\t\tadd_objectlist (row_ReproReferenceList_0, front, 'reference_0');\n"
+                      "\t\tadd_objectlist (row_ReproReferenceList_0, back, 'reference_1');\n"
+                      "\t\tadd_objectlist (row_ReproInputList, row_ReproReferenceList_0, "
+                      "'element_0');\n\n"
+                      "\t\trow_ReproReferenceList_1 := init_objectlist "
+                      "('row_ReproReferenceList_1', 'repro_reflist');\n"
+                      "\t\tadd_objectlist (row_ReproReferenceList_1, side, 'reference_0');\n"
+                      "\t\tadd_objectlist (row_ReproInputList, row_ReproReferenceList_1, "
+                      "'element_1');\n\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\t\trow := create_Repro_Matrix (row_ReproInputList, row_count1, row_pitch1, "
+                      "row_count2, row_pitch2);\n"),
+            std::string::npos)
+      << text;
+  // Its shape is the reproduction's: nine holes.
+  PDTfeat* made = Feature("hole_rows");
+  ASSERT_NE(made, nullptr);
+  EXPECT_NEAR(Volume(made), Volume(row), 1e-6 * Volume(row));
+  EXPECT_NEAR(Volume(made), 9 * kPi * 16 * 200, 1e-6 * 9 * kPi * 16 * 200);
+}
+
+class ReproductionRoundTrip : public Reproduction {
+ protected:
+  // A plate 120 x 80 x 10 with holes of diameter 8 at (-45, -25) and (-45, 25), each reproduced
+  // `count` times 20 apart along x; the plate's node, the reproduction in `row`.
+  static PDTfeat* BuildPart(const char* count, PDTfeat** row) {
+    PDTfeat* plate = Feature("plate", {"width=120", "depth=80", "thickness=10"});
+    PDTfeat* front = Feature("hole", {"x=-45", "y=-25"});
+    PDTfeat* back = Feature("hole", {"x=-45", "y=25"});
+    std::string count_value = std::string("count1=") + count;
+    *row = nullptr;
+    if (plate == nullptr || front == nullptr || back == nullptr ||
+        !InputList("holes", {{front}, {back}})) {
+      return nullptr;
+    }
+    // The reproduction copies the holes' shapes before the plate uses them up.
+    *row = Feature("Repro_Matrix", {"inputs=holes", count_value.c_str(), "pitch1=20.0"});
+    for (PDTnode* tool :
+         {static_cast<PDTnode*>(front), static_cast<PDTnode*>(back), static_cast<PDTnode*>(*row)}) {
+      if (tool == nullptr || connect(plate, tool, 0) == nullptr) {
+        return nullptr;
+      }
+    }
+    return plate;
+  }
+
+  static double PartVolume(int count) { return 120.0 * 80 * 10 - 2 * count * kPi * 16 * 10; }
+
+  static void ExpectSameSolid(PDTnode* expected, PDTnode* actual) {
+    ASSERT_NE(actual, nullptr);
+    double v0 = Volume(expected->top()), v1 = Volume(actual);
+    EXPECT_GT(v0, 0.0);
+    EXPECT_NEAR(v1, v0, 1e-6 * v0);
+    EXPECT_EQ(FaceCount(actual), FaceCount(expected->top()));
+  }
+};
+
+TEST_F(ReproductionRoundTrip, GeneratedFeatureChecksCleanAndGivesTheSameSolid) {
+  PDTfeat* row = nullptr;
+  PDTfeat* plate = BuildPart("3", &row);
+  ASSERT_NE(plate, nullptr);
+  EXPECT_NEAR(Volume(plate->top()), PartVolume(3), 1e-6 * PartVolume(3));
+
+  PVFMtfPartTree generator;
+  PVMStrg count = PVMStrg(row->get_name()) & ".count1";
+  ASSERT_EQ(generator.AddTopNode(plate), 7);
+  ASSERT_TRUE(generator.SetInputParameter(count));
+  ASSERT_TRUE(generator.RenameParameter(count, PVMStrg("count")));
+  std::string text = Publish(generator, "holes_part");
+  ASSERT_FALSE(text.empty());
+  // The reproduction copies the holes before a combination uses them up.
+  EXPECT_LT(text.find(":= create_Repro_Matrix ("), text.find(" - "));
+
+  ExpectSameSolid(plate, Feature("holes_part", {"count=3"}));
+  ExpectSameSolid(plate, Feature("holes_part"));  // the input defaults to the part's value
+  PDTfeat* more = Feature("holes_part", {"count=4"});
+  ASSERT_NE(more, nullptr);
+  EXPECT_NEAR(Volume(more), PartVolume(4), 1e-6 * PartVolume(4));
+}
+
+// An input that is not among the chosen nodes cannot be rebuilt: generation fails and says
+// which input it is.
+TEST_F(ReproductionRoundTrip, InputNotAmongTheChosenNodesIsRefused) {
+  PDTfeat* row = nullptr;
+  PDTfeat* plate = BuildPart("3", &row);
+  ASSERT_NE(plate, nullptr);
+  GENERIC_LIST<PDTnode> chosen;
+  chosen.add(row);  // the holes it refers to are left out
+  PVFMtfPartTree generator;
+  ASSERT_EQ(generator.AddNodes(&chosen), 1);
+  ASSERT_TRUE(generator.SetFeatureName(PVMStrg("lonely_row")));
+  EXPECT_TRUE(generator.CreateFeatureDescription());
+  std::string error = generator.GetError().GetpStr();
+  EXPECT_NE(error.find("not among the chosen nodes"), std::string::npos) << error;
+  EXPECT_NE(error.find("hole_@"), std::string::npos) << error;
+  PVMStrg text;
+  EXPECT_EQ(std::string(generator.GetNvlDescription(text)), "");
+}
+
+// An input list whose entry is no reference list (here a host added the hole itself after the
+// reproduction was built) is refused with the entry's name instead of being written as
+// something the feature cannot read.
+TEST_F(Reproduction, InputListEntryThatIsNoReferenceListIsRefused) {
+  PDTfeat* hole = Feature("hole");
+  ASSERT_NE(hole, nullptr);
+  ASSERT_TRUE(InputList("holes", {{hole}}));
+  PDTfeat* row = Feature("Repro_Matrix", {"inputs=holes"});
+  ASSERT_NE(row, nullptr);
+  ASSERT_TRUE(AddReference(search("holes"), hole->get_name(), "element_1"));
+  GENERIC_LIST<PDTnode> chosen;
+  chosen.add(hole);
+  chosen.add(row);
+  PVFMtfPartTree generator;
+  ASSERT_EQ(generator.AddNodes(&chosen), 2);
+  ASSERT_TRUE(generator.SetFeatureName(PVMStrg("odd_row")));
+  EXPECT_TRUE(generator.CreateFeatureDescription());
+  std::string error = generator.GetError().GetpStr();
+  EXPECT_NE(error.find("'element_1', which is no list of alias type 'repro_reflist'"),
+            std::string::npos)
+      << error;
+}
+
+// Without an input list the shipped feature refuses, saying what it needs.
+TEST_F(Reproduction, ShippedFeatureWithoutInputsRefuses) {
+  EXPECT_EQ(Feature("Repro_Matrix"), nullptr);
+  EXPECT_NE(std::string(NovlRunRefusal()).find("inputs"), std::string::npos) << NovlRunRefusal();
+}
+
+}  // namespace
