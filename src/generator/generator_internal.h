@@ -24,6 +24,12 @@ rumpf* Referenced(rumpf* object);
 /// The full name of what `object` refers to (the target's name as stored when the target is
 /// missing), else of `object` itself.
 std::string ReferencedName(rumpf* object);
+/// A new list instance `name` of alias type `alias` in the current world; null when the world
+/// refused it.
+rumpf* NewList(const std::string& name, const char* alias);
+/// A new reference `name` to the object of full name `target` inside the list `list`; false
+/// when the list's world refused it.
+bool NewReference(rumpf* list, const std::string& target, const std::string& name);
 /// Alias types of a reproduction's input list and of its reference lists.
 inline constexpr const char* kInputListType = "repro_inputlist";
 inline constexpr const char* kReferenceListType = "repro_reflist";

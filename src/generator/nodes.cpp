@@ -3,6 +3,7 @@
 #include <varnex/library/feature_element.h>
 #include <varnex/library/handover_parameter.h>
 #include <varnex/model/rumpf.h>
+#include <varnex/model/welt.h>
 #include <varnex/tree/comb.h>
 #include <varnex/tree/node.h>
 
@@ -500,6 +501,58 @@ const VALUE_LIST<PVMStrg>* PVFMtfReproFeatNode::GetInputReferences(int element) 
 
 PVMStrg PVFMtfReproFeatNode::GetInputListName() const {
   return GetNewName() & "_ReproInputList";
+}
+
+rumpf* PVFMtfReproFeatNode::CreateInputList(const PVMStrg& name,
+                                            const std::vector<std::vector<PDTnode*>>& elements,
+                                            PVMStrg& error) {
+  // Everything is checked before anything is made.
+  std::vector<std::string> lists = {S(name)};
+  std::vector<std::vector<std::string>> targets;
+  for (std::size_t i = 0; i < elements.size(); ++i) {
+    lists.push_back(S(name) + "_" + std::to_string(i));
+    targets.emplace_back();
+    for (PDTnode* node : elements[i]) {
+      rumpf* instance = node != nullptr ? node->GetRootDataElement() : nullptr;
+      PVMStrg full;
+      if (instance == nullptr || instance->get_full_name(full) == nullptr) {
+        error = PVMStrg("the node '") & (node != nullptr ? node->get_name() : "") &
+                "' has no instance to refer to";
+        return nullptr;
+      }
+      targets.back().push_back(full.GetpStr());
+    }
+    if (targets.back().empty()) {
+      error = PVMStrg("element ") & std::to_string(i).c_str() & " of '" & name & "' is empty";
+      return nullptr;
+    }
+  }
+  if (elements.empty()) {
+    error = "the input list '" & name & "' needs at least one element";
+    return nullptr;
+  }
+  for (const std::string& list : lists) {
+    if (!IsPlainName(list)) {
+      error = "'" & name & "' cannot name an input list: use letters, digits and '_'";
+      return nullptr;
+    }
+    if (search(list.c_str()) != nullptr) {
+      error = PVMStrg("the name '") & list.c_str() & "' is taken";
+      return nullptr;
+    }
+  }
+  rumpf* input_list = NewList(lists[0], kInputListType);
+  for (std::size_t i = 0; input_list != nullptr && i < targets.size(); ++i) {
+    rumpf* references = NewList(lists[i + 1], kReferenceListType);
+    for (std::size_t k = 0; references != nullptr && k < targets[i].size(); ++k) {
+      NewReference(references, targets[i][k], "reference_" + std::to_string(k));
+    }
+    NewReference(input_list, lists[i + 1], "element_" + std::to_string(i));
+  }
+  if (input_list == nullptr) {
+    error = "the model took no input list '" & name & "'";
+  }
+  return input_list;
 }
 
 PVMStrg PVFMtfReproFeatNode::PassedArgument(std::size_t) const {

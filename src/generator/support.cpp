@@ -2,6 +2,7 @@
 #include <varnex/library/feature_element.h>
 #include <varnex/library/feature_list.h>
 #include <varnex/model/object_references.h>
+#include <varnex/model/planet.h>
 #include <varnex/model/rumpf.h>
 #include <varnex/model/welt.h>
 #include <varnex/persistence/bin_block.h>
@@ -63,6 +64,29 @@ std::string ReferencedName(rumpf* object) {
   auto* reference = dynamic_cast<object_reference*>(object);
   const char* stored = reference != nullptr ? reference->GetTargetName() : nullptr;
   return stored != nullptr ? stored : "";
+}
+
+rumpf* NewList(const std::string& name, const char* alias) {
+  auto* list = new object_planet(name.c_str());
+  if (list->get_first_world() == nullptr) {
+    delete list;  // refused by the world: nobody else holds it
+    return nullptr;
+  }
+  list->set_alias_type(alias);
+  return list;
+}
+
+bool NewReference(rumpf* list, const std::string& target, const std::string& name) {
+  if (list == nullptr || list->qualify() == nullptr) {
+    return false;
+  }
+  auto* reference = new object_reference(target.c_str(), name.c_str());
+  bool placed = reference->get_first_world() != nullptr;
+  if (!placed) {
+    delete reference;  // refused by the world: nobody else holds it
+  }
+  requalify();
+  return placed;
 }
 
 rumpf* FirstMemberOfType(rumpf* instance, const char* type) {

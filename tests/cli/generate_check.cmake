@@ -4,7 +4,7 @@
 #   -DERRORS=expected stderr -DWORKDIR=scratch folder -DCHECK=generated files to check (;-list)
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR}/lib)
-foreach(feature plate hole boss)
+foreach(feature plate hole boss Repro_Matrix)
   file(COPY ${FEATURES}/${feature}.NVL DESTINATION ${WORKDIR}/lib)
 endforeach()
 set(ENV{NOVLPath} ${WORKDIR}/lib)

@@ -189,6 +189,9 @@ bool Session::Run(const Words& words, std::string& error, bool& quit) {
   if (words[0] == "generate") {
     return GenerateFeature(words, error);
   }
+  if (words[0] == "inputs") {
+    return MakeInputList(words, error);
+  }
   if (SessionAnnotations::IsCommand(words[0])) {
     return annotations_.Run(words, error);
   }
@@ -544,6 +547,10 @@ const Command kSessionCommand = {
     "  generate NAME NODE ... [--input PARAM[=NEW] ...] [-o FILE.NVL]\n"
     "                                a new library feature NAME made of the NODEs (see\n"
     "                                docs/generator.md); prints its function name\n"
+    "  inputs LIST NODE ... [/ NODE ...]\n"
+    "                                the input list LIST of a reproduction: one element per\n"
+    "                                group of NODEs ('/' between groups); prints LIST. Then\n"
+    "                                'new Repro_Matrix inputs=LIST ...' reproduces them\n"
     "  set NAME VALUE                sets a value (a constant or a formula: the rest of the\n"
     "                                line); prints the value or why it was refused\n"
     "  test NAME VALUE               checks a value without setting it\n"

@@ -156,4 +156,32 @@ bool GenerateFeature(const std::vector<std::string>& words, std::string& error) 
   return true;
 }
 
+bool MakeInputList(const std::vector<std::string>& words, std::string& error) {
+  if (words.size() < 3) {
+    error = "usage: inputs LIST NODE ... [/ NODE ...]";
+    return false;
+  }
+  std::vector<std::vector<PDTnode*>> elements(1);
+  for (std::size_t i = 2; i < words.size(); ++i) {
+    if (words[i] == "/") {
+      elements.emplace_back();
+      continue;
+    }
+    PDTnode* node = all_nodes != nullptr ? all_nodes->findByName(words[i].c_str()) : nullptr;
+    if (node == nullptr) {
+      error = "no node '" + words[i] + "'";
+      return false;
+    }
+    elements.back().push_back(node);
+  }
+  PVMStrg reason;
+  if (PVFMtfReproFeatNode::CreateInputList(PVMStrg(words[1].c_str()), elements, reason) ==
+      nullptr) {
+    error = reason.GetpStr();
+    return false;
+  }
+  std::printf("%s\n", words[1].c_str());
+  return true;
+}
+
 }  // namespace varnex::cli

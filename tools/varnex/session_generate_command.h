@@ -13,4 +13,10 @@ namespace varnex::cli {
 /// unchanged).
 bool GenerateFeature(const std::vector<std::string>& words, std::string& error);
 
+/// inputs LIST NODE ... [/ NODE ...]: the input list LIST of a reproduction, one element per
+/// group of NODEs ('/' between groups), each element referring to its nodes' instances; prints
+/// LIST. `new Repro_Matrix inputs=LIST ...` then reproduces them. False after a reason in
+/// `error` (nothing made).
+bool MakeInputList(const std::vector<std::string>& words, std::string& error);
+
 }  // namespace varnex::cli

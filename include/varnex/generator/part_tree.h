@@ -250,6 +250,16 @@ class VARNEX_API PVFMtfReproFeatNode : public PVFMtfFeatNode {
   const VALUE_LIST<PVMStrg>* GetInputReferences(int element) const;
   /// The name of the input list in the generated text ("<new name>_ReproInputList").
   PVMStrg GetInputListName() const;
+  /// Builds a reproduction's input list in the current world (the model's outermost when no
+  /// feature runs), as a host hands it to a reproduction feature: the list `name` (alias type
+  /// "repro_inputlist") with one entry "element_<i>" per element, referring to the list
+  /// "<name>_<i>" (alias type "repro_reflist"), whose entries "reference_<k>" refer to the
+  /// instances of the element's nodes. Null, nothing made and the reason in `error`, when a name
+  /// is no plain identifier or is taken, there is no element, an element is empty or a node has
+  /// no instance. Build it while the nodes still hold their shapes (before a combination uses
+  /// them up).
+  static rumpf* CreateInputList(const PVMStrg& name,
+                                const std::vector<std::vector<PDTnode*>>& elements, PVMStrg& error);
   XBOOL DoLocal(PVFMtfPartTree& tree, PVMStrg& out) override;
   XBOOL DoFunction(PVFMtfPartTree& tree, PVMStrg& out) override;
 

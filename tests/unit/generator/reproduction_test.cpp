@@ -24,13 +24,6 @@ class Reproduction : public GeneratorSession {
               nullptr);
   }
 
-  // A list instance `name` of alias type `alias` in the model's outermost world.
-  static rumpf* NewList(const std::string& name, const char* alias) {
-    std::unique_ptr<aritm> made(
-        evaluate_string(("init_objectlist('" + name + "', '" + alias + "');").c_str()));
-    return made != nullptr ? made->get_object() : nullptr;
-  }
-
   // A reference `name` to the object of full name `target` inside `list`.
   static bool AddReference(rumpf* list, const std::string& target, const std::string& name) {
     if (list == nullptr || list->qualify() == nullptr) {
@@ -45,24 +38,12 @@ class Reproduction : public GeneratorSession {
     return placed;
   }
 
-  // The input list `name` as a host builds it: one reference list per element, element_i in
-  // the input list, whose entries reference_k refer to the element's features.
+  // The input list `name` as a host builds it: element i refers to the nodes elements[i].
   static bool InputList(const std::string& name,
                         const std::vector<std::vector<PDTnode*>>& elements) {
-    rumpf* list = NewList(name, "repro_inputlist");
-    for (std::size_t i = 0; list != nullptr && i < elements.size(); ++i) {
-      std::string element = name + "_" + std::to_string(i);
-      rumpf* references = NewList(element, "repro_reflist");
-      for (std::size_t k = 0; k < elements[i].size(); ++k) {
-        if (elements[i][k] == nullptr || !AddReference(references, elements[i][k]->get_name(),
-                                                       "reference_" + std::to_string(k))) {
-          return false;
-        }
-      }
-      if (references == nullptr || !AddReference(list, element, "element_" + std::to_string(i))) {
-        return false;
-      }
-    }
+    PVMStrg error;
+    rumpf* list = PVFMtfReproFeatNode::CreateInputList(PVMStrg(name.c_str()), elements, error);
+    EXPECT_NE(list, nullptr) << error.GetpStr();
     return list != nullptr;
   }
 
@@ -220,9 +201,15 @@ TEST_F(ReproductionRoundTrip, GeneratedFeatureChecksCleanAndGivesTheSameSolid) {
 
   ExpectSameSolid(plate, Feature("holes_part", {"count=3"}));
   ExpectSameSolid(plate, Feature("holes_part"));  // the input defaults to the part's value
+  // A changed input changes the solid as the same change in the tree does.
   PDTfeat* more = Feature("holes_part", {"count=4"});
   ASSERT_NE(more, nullptr);
   EXPECT_NEAR(Volume(more), PartVolume(4), 1e-6 * PartVolume(4));
+  PVMStrg name = PVMStrg(row->get_name()) & ".count1", value("4"), result;
+  ASSERT_NE(SetValue(name, value, result), nullptr) << result.GetpStr();
+  ASSERT_GE(update_referencing_nodes(row, nullptr), 0);
+  EXPECT_TRUE(PDTLastFailedNodes().empty()) << PDTLastFailedNodes().front();
+  ExpectSameSolid(plate, more);
 }
 
 // An input that is not among the chosen nodes cannot be rebuilt: generation fails and says
@@ -265,6 +252,35 @@ TEST_F(Reproduction, InputListEntryThatIsNoReferenceListIsRefused) {
   EXPECT_NE(error.find("'element_1', which is no list of alias type 'repro_reflist'"),
             std::string::npos)
       << error;
+}
+
+// What cannot make an input list is refused with the reason, and nothing is made.
+TEST_F(Reproduction, InputListThatCannotBeMadeIsRefused) {
+  PDTfeat* hole = Feature("hole");
+  ASSERT_NE(hole, nullptr);
+  ASSERT_TRUE(InputList("taken", {{hole}}));
+  const struct {
+    const char* name;
+    std::vector<std::vector<PDTnode*>> elements;
+    const char* reason;
+  } kCases[] = {
+      {"none", {}, "at least one element"},
+      {"hollow", {{hole}, {}}, "element 1 of 'hollow' is empty"},
+      {"lost", {{hole, nullptr}}, "has no instance"},
+      {"bad;name", {{hole}}, "cannot name an input list"},
+      {"taken", {{hole}}, "'taken' is taken"},
+      {"taken_0", {{hole}}, "'taken_0' is taken"},  // by the element list of 'taken'
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    PVMStrg error;
+    EXPECT_EQ(PVFMtfReproFeatNode::CreateInputList(PVMStrg(c.name), c.elements, error), nullptr);
+    EXPECT_NE(std::string(error.GetpStr()).find(c.reason), std::string::npos) << error.GetpStr();
+  }
+  EXPECT_EQ(search("none"), nullptr);
+  EXPECT_EQ(search("hollow"), nullptr);
+  EXPECT_EQ(search("hollow_0"), nullptr);
+  EXPECT_EQ(search("lost"), nullptr);
 }
 
 // Without an input list the shipped feature refuses, saying what it needs.
