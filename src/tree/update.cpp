@@ -410,6 +410,24 @@ class Refresher {
   PDTReferenceCache cache_;
 };
 
+// The lists one update collects into: the caller's top list or one of its own, the nodes to
+// refresh, those to restore from memory bodies, and the reference cache. A new update (not the
+// restart of one) forgets what the last one reported.
+struct UpdateCollection {
+  explicit UpdateCollection(void_list* given_tops)
+      : own_tops(TRUE), tops(given_tops != nullptr ? given_tops : &own_tops), top_set(tops) {
+    if (!State().restarting) {
+      ClearLastUpdate();
+    }
+  }
+  void_list own_tops;
+  void_list* tops;
+  NodeSet top_set;
+  NodeSet update;
+  NodeSet mem_bodies;
+  PDTReferenceCache cache;
+};
+
 // The update after the collection: silent nodes, memory bodies, the refresh.
 int RefreshCollected(PDTnode* restart_node, void_list* start_nodes, NodeSet& update,
                      NodeSet& mem_bodies, void_list* tops, void_list* excluded,
@@ -519,17 +537,12 @@ int update_referencing_nodes(PDTnode* node, void_list* tops) {
     return -1;
   }
   UpdateScope scope;
-  if (!State().restarting) {
-    ClearLastUpdate();
-  }
-  void_list own_tops(TRUE);
-  void_list* top_list = tops != nullptr ? tops : &own_tops;
-  NodeSet top_set(top_list), update, mem_bodies;
-  PDTReferenceCache cache;
-  Collector collector(top_set, update, mem_bodies, &cache);
+  UpdateCollection lists(tops);
+  Collector collector(lists.top_set, lists.update, lists.mem_bodies, &lists.cache);
   collector.Collect(node);
-  top_set.CopyTo(top_list);
-  return RefreshCollected(node, nullptr, update, mem_bodies, top_list, nullptr, cache);
+  lists.top_set.CopyTo(lists.tops);
+  return RefreshCollected(node, nullptr, lists.update, lists.mem_bodies, lists.tops, nullptr,
+                          lists.cache);
 }
 
 int update_referencing_nodes(void_list* nodes, void_list* tops, void_list* excluded,
@@ -537,13 +550,12 @@ int update_referencing_nodes(void_list* nodes, void_list* tops, void_list* exclu
   if (nodes == nullptr || all_nodes == nullptr) {
     return -1;
   }
-  if (!State().restarting) {
-    ClearLastUpdate();
-  }
-  void_list own_tops(TRUE);
-  void_list* top_list = tops != nullptr ? tops : &own_tops;
-  NodeSet top_set(top_list), update, mem_bodies;
-  PDTReferenceCache cache;
+  UpdateCollection lists(tops);
+  void_list* top_list = lists.tops;
+  NodeSet& top_set = lists.top_set;
+  NodeSet& update = lists.update;
+  NodeSet& mem_bodies = lists.mem_bodies;
+  PDTReferenceCache& cache = lists.cache;
   bool restricted = excluded != nullptr || extra != nullptr;
   if (nodes->count() < all_nodes->size() || restricted) {
     Collector collector(top_set, update, mem_bodies, &cache);
