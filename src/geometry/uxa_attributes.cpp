@@ -72,10 +72,12 @@ void ATTRIB_DS::copy_owner(ENTITY* copy) const {
 
 void ATTRIB_DS::save(AttribWriter& out) const {
   const GeometricObjectLinks& links = ObjectLinks();
-  if (feature_ == nullptr || links.SATFileOperation()) {
+  if (links.SATFileOperation()) {
     out.write_string(kUnknownFeature);
-  } else {
+  } else if (feature_ != nullptr) {
     out.write_string(links.FullName(feature_).GetpStr());
+  } else {
+    out.write_string(unresolved_.empty() ? kUnknownFeature : unresolved_.c_str());
   }
 }
 
@@ -87,17 +89,42 @@ void ATTRIB_DS::restore(AttribReader& in) {
     return;
   }
   PVMStrg name = links.ConvertRestoreName(PVMStrg(stored));
+  unresolved_ = stored == kUnknownFeature ? "" : name.GetpStr();
+  Resolve();
+}
+
+XBOOL ATTRIB_DS::Resolve() {
+  if (feature_ != nullptr || unresolved_.empty()) {
+    return ToXBool(feature_ != nullptr);
+  }
+  const GeometricObjectLinks& links = ObjectLinks();
+  PVMStrg name(unresolved_.c_str());
   feature_ = links.Search(name);
   PVMStrg converted;
   if (feature_ == nullptr && links.OldNameIntoNewName(name, converted)) {
     feature_ = links.Search(converted);
   }
+  if (feature_ != nullptr) {
+    unresolved_.clear();
+  }
+  return ToXBool(feature_ != nullptr);
 }
 
 int PVFRelinkFeatureFaces(ENTITY* body) {
   ENTITY_LIST faces;
   if (!is_BODY(body) || !api_get_faces(body, faces).ok()) {
     return 0;
+  }
+  ENTITY_LIST restored = faces;
+  restored.add(body);
+  ENTITY_LIST edges;
+  if (api_get_edges(body, edges).ok()) {
+    restored.add(edges);
+  }
+  for (int i = 0; i < restored.count(); ++i) {
+    for (ATTRIB_DS* attrib : FindAttribs<ATTRIB_DS>(restored[i])) {
+      attrib->Resolve();
+    }
   }
   const GeometricObjectLinks& links = ObjectLinks();
   for (int i = 0; i < faces.count(); ++i) {

@@ -1,6 +1,7 @@
 // The links between geometric objects and the bodies of a package (see body_links.h).
 #include "modelstore/body_links.h"
 
+#include <varnex/geometry/attributes.h>
 #include <varnex/geometry/entity.h>
 #include <varnex/geometry/topology.h>
 #include <varnex/model/object_references.h>
@@ -157,6 +158,12 @@ bool ReadBodyLinks(std::FILE* file) {
     }
   }
   return true;
+}
+
+void RelinkRestoredBodies() {
+  for (ENTITY* body : restored_bodies) {
+    PVFRelinkFeatureFaces(body);
+  }
 }
 
 }  // namespace varnex::modelstore

@@ -21,5 +21,8 @@ int WriteBodyLinks(std::FILE* file, geo_list* bodies);
 /// through the restore-name conversion. False (reported) for a damaged line; lines naming no
 /// geometric object or no restored entity are skipped.
 bool ReadBodyLinks(std::FILE* file);
+/// Once the objects are restored: the feature attributes of the bodies restored last name their
+/// objects again, and those objects hold their faces (PVFRelinkFeatureFaces).
+void RelinkRestoredBodies();
 
 }  // namespace varnex::modelstore

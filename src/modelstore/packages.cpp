@@ -465,6 +465,7 @@ int restore_mod_element(const char* name, mod_element* model) {
     if (parts != nullptr) {
       ReadPart(base + ".nd", [](std::FILE* f) { return varnex::modelstore::ReadBodyLinks(f); });
     }
+    varnex::modelstore::RelinkRestoredBodies();
   }
   if (parts != nullptr) {
     PVMDelReStoreFiles(base.c_str());

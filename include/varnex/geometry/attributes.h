@@ -46,7 +46,15 @@ class VARNEX_API ATTRIB_DS : public ATTRIB_UXA {
   ATTRIB_DS(ENTITY* owner, rumpf* feature = nullptr) : ATTRIB_UXA(owner), feature_(feature) {}
   const char* type_name() const override { return "feature"; }
   rumpf* feature() const { return feature_; }
-  void set_feature(rumpf* feature) { feature_ = feature; }
+  void set_feature(rumpf* feature) {
+    feature_ = feature;
+    unresolved_.clear();
+  }
+  /// The (converted) feature name read from a file that no object answered when the entity was
+  /// restored (a model restores its bodies before its objects); empty otherwise.
+  const std::string& unresolved_name() const { return unresolved_; }
+  /// Looks the unresolved name up again; TRUE when the attribute names a feature now.
+  XBOOL Resolve();
 
   void split_owner(ENTITY* new_piece) override;
   void merge_owner(ENTITY* other, XBOOL delete_owner) override;
@@ -61,6 +69,7 @@ class VARNEX_API ATTRIB_DS : public ATTRIB_UXA {
 
  private:
   rumpf* feature_;
+  std::string unresolved_;
 };
 
 /// The feature attribute of memory bodies ("ATTRIB_MemDS"): keeps the feature's name as text, so
@@ -224,7 +233,9 @@ VARNEX_API void remove_attds_from_all_of_entity(ENTITY* entity);
 /// Puts every face of the body into the entity lists of the objects its ATTRIB_DS designate. A
 /// body restored from a file comes back with its attributes but in no object's list, so neither
 /// would its faces be found by name nor would an object that goes away take its attributes off
-/// them (which would leave them pointing at a destroyed object). Returns the number of faces.
+/// them (which would leave them pointing at a destroyed object). Attributes of the body, its
+/// faces and edges whose feature was not found when they were restored look it up again first.
+/// Returns the number of faces.
 VARNEX_API int PVFRelinkFeatureFaces(ENTITY* body);
 
 /// The entity's solid-face-name attribute (the first), or null.

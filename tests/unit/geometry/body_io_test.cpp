@@ -2,6 +2,7 @@
 // restored list gives the same bytes; damaged lists restore nothing; exports write real files.
 #include <varnex/geometry/body_io.h>
 #include <varnex/geometry/booleans.h>
+#include <varnex/geometry/face_names.h>
 #include <varnex/geometry/measures.h>
 #include <varnex/geometry/primitives.h>
 #include <varnex/geometry/transforms.h>
@@ -219,6 +220,43 @@ TEST_F(BodyIo, FeatureAttributesSaveNamesAndFindObjectsAgain) {
   for (ENTITY_LIST* list : {&restored, &lost, &found}) {
     DeleteAll(*list);
   }
+}
+
+// A model restores its bodies before their objects: the name waits on the attribute, survives
+// a save meanwhile, and relinking finds the object once it exists.
+TEST_F(BodyIo, FeatureNamesRestoredBeforeTheirObjectsAreFoundWhenRelinked) {
+  FakeLinks links;
+  ENTITY* block = fmcreate_cube(1, 1, 1);
+  ENTITY_LIST bodies;
+  bodies.add(block);
+  std::string text;
+  {
+    FakeLinks before;
+    FakeObject& face = before.Add("W_@1.f_0");
+    new ATTRIB_DS(Walk(block, api_get_faces)[0], face.handle());
+    SaveEntityListText(bodies, text);
+    DeleteAll(bodies);
+  }
+  // Restored under `links`, which does not know the object yet.
+  ASSERT_TRUE(RestoreEntityListText(text, bodies).ok());
+  ASSERT_EQ(bodies.count(), 1);
+  ENTITY* face = Walk(bodies[0], api_get_faces)[0];
+  std::vector<ATTRIB_DS*> found = FindAttribs<ATTRIB_DS>(face);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0]->feature(), nullptr);
+  EXPECT_EQ(found[0]->unresolved_name(), "W_@1.f_0");
+  std::string meanwhile;
+  SaveEntityListText(bodies, meanwhile);
+  EXPECT_NE(meanwhile.find("s8:W_@1.f_0"), std::string::npos) << "the waiting name is kept";
+
+  FakeObject& object = links.Add("W_@1.f_0");
+  EXPECT_EQ(PVFRelinkFeatureFaces(bodies[0]), 6);
+  EXPECT_EQ(found[0]->feature(), object.handle());
+  EXPECT_TRUE(found[0]->unresolved_name().empty());
+  EXPECT_EQ(object.entities.lookup(face), 0) << "the object holds its face";
+  PVMStrg name;
+  EXPECT_STREQ(FindFaceFullName(face, name), "W_@1.f_0");
+  DeleteAll(bodies);
 }
 
 TEST_F(BodyIo, OlderColourRecordsAndUnknownClasses) {
