@@ -584,9 +584,13 @@ XBOOL PVFMtfReproFeatNode::DoFunction(PVFMtfPartTree& tree, PVMStrg& out) {
             kReferenceListType + "');\n";
     for (int k = 0; k < inputs_[i].count(); ++k) {
       PVMStrg reference = inputs_[i][k];
-      if (!tree.RenameParameter(reference) || !IsQualifiedName(reference.GetpStr())) {
+      if (!tree.RenameParameter(reference)) {
         return tree.Fail(GetName() & ": the input '" & inputs_[i][k] &
                          "' is not among the chosen nodes");
+      }
+      if (!IsQualifiedName(reference.GetpStr())) {
+        return tree.Fail(GetName() & ": the input '" & inputs_[i][k] &
+                         "' cannot be written as a name");
       }
       if (!IsWrittenBefore(tree, this, inputs_[i][k])) {
         return tree.Fail(GetName() & ": the input '" & inputs_[i][k] &

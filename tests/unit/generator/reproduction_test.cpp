@@ -254,6 +254,36 @@ TEST_F(Reproduction, InputListEntryThatIsNoReferenceListIsRefused) {
       << error;
 }
 
+// The model's references go into the text as names: a reference whose stored target is no name
+// (of a chosen node) is refused, never pasted.
+TEST_F(Reproduction, HostileReferenceTargetsAreRefused) {
+  int n = 0;
+  for (const char* tail : {".shape); RETURN (NULL); --", "'); x := 1; --", " /* x */", "\nx"}) {
+    SCOPED_TRACE(tail);
+    PDTfeat* hole = Feature("hole");
+    ASSERT_NE(hole, nullptr);
+    std::string list = "holes_" + std::to_string(n++);
+    ASSERT_TRUE(InputList(list, {{hole}}));
+    PDTfeat* row = Feature("Repro_Matrix", {("inputs=" + list).c_str()});
+    ASSERT_NE(row, nullptr);
+    ASSERT_TRUE(AddReference(search((list + "_0").c_str()), hole->get_name() + std::string(tail),
+                             "reference_1"));
+    GENERIC_LIST<PDTnode> chosen;
+    chosen.add(hole);
+    chosen.add(row);
+    PVFMtfPartTree generator;
+    ASSERT_EQ(generator.AddNodes(&chosen), 2);
+    ASSERT_TRUE(generator.SetFeatureName(PVMStrg("hostile_row")));
+    EXPECT_TRUE(generator.CreateFeatureDescription());
+    std::string error = generator.GetError().GetpStr();
+    EXPECT_TRUE(error.find("cannot be written as a name") != std::string::npos ||
+                error.find("is not among the chosen nodes") != std::string::npos)
+        << error;
+    PVMStrg text;
+    EXPECT_EQ(std::string(generator.GetNvlDescription(text)), "");
+  }
+}
+
 // What cannot make an input list is refused with the reason, and nothing is made.
 TEST_F(Reproduction, InputListThatCannotBeMadeIsRefused) {
   PDTfeat* hole = Feature("hole");
