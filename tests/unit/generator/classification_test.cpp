@@ -4,31 +4,8 @@
 namespace {
 
 using varnex::test::GeneratorSession;
-using varnex::test::IsLibraryName;
 
-class Classification : public GeneratorSession {
- protected:
-  // The text of `generator` checked and put into the library as `name`; empty on failure.
-  static std::string Publish(PVFMtfPartTree& generator, const char* name) {
-    EXPECT_TRUE(generator.SetFeatureName(PVMStrg(name)));
-    if (generator.CreateFeatureDescription()) {
-      ADD_FAILURE() << generator.GetError().GetpStr();
-      return {};
-    }
-    PVMStrg text;
-    generator.GetNvlDescription(text);
-    std::string findings;
-    NovlCheckText(
-        text.GetpStr(),
-        [&findings](const NovlFinding& f) {
-          findings += std::to_string(f.line) + ": " + f.name + "\n";
-        },
-        IsLibraryName);
-    EXPECT_EQ(findings, "") << text.GetpStr();
-    pFeatureList->ReplaceFeature(PVMStrg((std::string(name) + ".NVL").c_str()), text);
-    return text.GetpStr();
-  }
-};
+class Classification : public GeneratorSession {};
 
 TEST_F(Classification, EachNodeKindGetsItsWrapper) {
   PDTfeat* block = Feature("block");

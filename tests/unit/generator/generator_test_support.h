@@ -92,6 +92,28 @@ class GeneratorSession : public testing::Test {
     return node->IsCorrupt() ? nullptr : node;
   }
 
+  /// The text of `generator` generated as feature `name`, checked clean and put into the
+  /// library; empty on failure.
+  static std::string Publish(PVFMtfPartTree& generator, const char* name) {
+    EXPECT_TRUE(generator.SetFeatureName(PVMStrg(name)));
+    if (generator.CreateFeatureDescription()) {
+      ADD_FAILURE() << generator.GetError().GetpStr();
+      return {};
+    }
+    PVMStrg text;
+    generator.GetNvlDescription(text);
+    std::string findings;
+    NovlCheckText(
+        text.GetpStr(),
+        [&findings](const NovlFinding& f) {
+          findings += std::to_string(f.line) + ": " + f.name + "\n";
+        },
+        IsLibraryName);
+    EXPECT_EQ(findings, "") << text.GetpStr();
+    pFeatureList->ReplaceFeature(PVMStrg((std::string(name) + ".NVL").c_str()), text);
+    return text.GetpStr();
+  }
+
   static double Volume(PDTnode* node) {
     ENTITY* body = node != nullptr ? node->get_body() : nullptr;
     return body != nullptr ? fmvolume_of_body(body) : -1.0;

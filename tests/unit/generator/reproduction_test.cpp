@@ -3,12 +3,12 @@
 // chosen nodes, and the generated feature gives the solid the tree gives.
 #include <memory>
 
+#include "generator/generator_internal.h"
 #include "generator_test_support.h"
 
 namespace {
 
 using varnex::test::GeneratorSession;
-using varnex::test::IsLibraryName;
 using varnex::test::ReadFile;
 
 constexpr double kPi = 3.14159265358979323846;
@@ -24,20 +24,6 @@ class Reproduction : public GeneratorSession {
               nullptr);
   }
 
-  // A reference `name` to the object of full name `target` inside `list`.
-  static bool AddReference(rumpf* list, const std::string& target, const std::string& name) {
-    if (list == nullptr || list->qualify() == nullptr) {
-      return false;
-    }
-    auto* reference = new object_reference(target.c_str(), name.c_str());
-    bool placed = reference->get_first_world() != nullptr;
-    if (!placed) {
-      delete reference;  // refused by the world: nobody else holds it
-    }
-    requalify();
-    return placed;
-  }
-
   // The input list `name` as a host builds it: element i refers to the nodes elements[i].
   static bool InputList(const std::string& name,
                         const std::vector<std::vector<PDTnode*>>& elements) {
@@ -45,27 +31,6 @@ class Reproduction : public GeneratorSession {
     rumpf* list = PVFMtfReproFeatNode::CreateInputList(PVMStrg(name.c_str()), elements, error);
     EXPECT_NE(list, nullptr) << error.GetpStr();
     return list != nullptr;
-  }
-
-  // The generator's text, checked clean and put into the library as `name`; empty on failure.
-  static std::string Publish(PVFMtfPartTree& generator, const char* name) {
-    EXPECT_TRUE(generator.SetFeatureName(PVMStrg(name)));
-    if (generator.CreateFeatureDescription()) {
-      ADD_FAILURE() << generator.GetError().GetpStr();
-      return {};
-    }
-    PVMStrg text;
-    generator.GetNvlDescription(text);
-    std::string findings;
-    NovlCheckText(
-        text.GetpStr(),
-        [&findings](const NovlFinding& f) {
-          findings += std::to_string(f.line) + ": " + f.name + "\n";
-        },
-        IsLibraryName);
-    EXPECT_EQ(findings, "") << text.GetpStr();
-    pFeatureList->ReplaceFeature(PVMStrg((std::string(name) + ".NVL").c_str()), text);
-    return text.GetpStr();
   }
 };
 
@@ -240,7 +205,7 @@ TEST_F(Reproduction, InputListEntryThatIsNoReferenceListIsRefused) {
   ASSERT_TRUE(InputList("holes", {{hole}}));
   PDTfeat* row = Feature("Repro_Matrix", {"inputs=holes"});
   ASSERT_NE(row, nullptr);
-  ASSERT_TRUE(AddReference(search("holes"), hole->get_name(), "element_1"));
+  ASSERT_TRUE(varnex::generator::NewReference(search("holes"), hole->get_name(), "element_1"));
   GENERIC_LIST<PDTnode> chosen;
   chosen.add(hole);
   chosen.add(row);
@@ -266,8 +231,8 @@ TEST_F(Reproduction, HostileReferenceTargetsAreRefused) {
     ASSERT_TRUE(InputList(list, {{hole}}));
     PDTfeat* row = Feature("Repro_Matrix", {("inputs=" + list).c_str()});
     ASSERT_NE(row, nullptr);
-    ASSERT_TRUE(AddReference(search((list + "_0").c_str()), hole->get_name() + std::string(tail),
-                             "reference_1"));
+    ASSERT_TRUE(varnex::generator::NewReference(
+        search((list + "_0").c_str()), hole->get_name() + std::string(tail), "reference_1"));
     GENERIC_LIST<PDTnode> chosen;
     chosen.add(hole);
     chosen.add(row);
