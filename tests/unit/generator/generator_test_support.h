@@ -128,6 +128,15 @@ class GeneratorSession : public testing::Test {
     return faces.count();
   }
 
+  /// `actual` gives the solid of the tree `expected` stands in: same volume, same face count.
+  static void ExpectSameSolid(PDTnode* expected, PDTnode* actual) {
+    ASSERT_NE(actual, nullptr);
+    double v0 = Volume(expected->top()), v1 = Volume(actual);
+    EXPECT_GT(v0, 0.0);
+    EXPECT_NEAR(v1, v0, 1e-6 * v0);
+    EXPECT_EQ(FaceCount(actual), FaceCount(expected->top()));
+  }
+
  private:
   nullwelt* saved_world_ = nullptr;
 };

@@ -1,6 +1,7 @@
 // Reproductions in generated features: the shipped Repro_Matrix reproduces the features its
 // input list refers to; the generator reads that list from the model, rebuilds it from the
 // chosen nodes, and the generated feature gives the solid the tree gives.
+#include <initializer_list>
 #include <memory>
 
 #include "generator/generator_internal.h"
@@ -31,6 +32,22 @@ class Reproduction : public GeneratorSession {
     rumpf* list = PVFMtfReproFeatNode::CreateInputList(PVMStrg(name.c_str()), elements, error);
     EXPECT_NE(list, nullptr) << error.GetpStr();
     return list != nullptr;
+  }
+
+  // Generates feature `name` from `nodes` where generation must be refused: no text comes out,
+  // and the refusal's message is returned.
+  static std::string RefusalOf(std::initializer_list<PDTnode*> nodes, const char* name) {
+    GENERIC_LIST<PDTnode> chosen;
+    for (PDTnode* node : nodes) {
+      chosen.add(node);
+    }
+    PVFMtfPartTree generator;
+    EXPECT_EQ(generator.AddNodes(&chosen), static_cast<int>(nodes.size()));
+    EXPECT_TRUE(generator.SetFeatureName(PVMStrg(name)));
+    EXPECT_TRUE(generator.CreateFeatureDescription());
+    PVMStrg text;
+    EXPECT_EQ(std::string(generator.GetNvlDescription(text)), "");
+    return generator.GetError().GetpStr();
   }
 };
 
@@ -138,14 +155,6 @@ class ReproductionRoundTrip : public Reproduction {
   }
 
   static double PartVolume(int count) { return 120.0 * 80 * 10 - 2 * count * kPi * 16 * 10; }
-
-  static void ExpectSameSolid(PDTnode* expected, PDTnode* actual) {
-    ASSERT_NE(actual, nullptr);
-    double v0 = Volume(expected->top()), v1 = Volume(actual);
-    EXPECT_GT(v0, 0.0);
-    EXPECT_NEAR(v1, v0, 1e-6 * v0);
-    EXPECT_EQ(FaceCount(actual), FaceCount(expected->top()));
-  }
 };
 
 TEST_F(ReproductionRoundTrip, GeneratedFeatureChecksCleanAndGivesTheSameSolid) {
@@ -183,17 +192,10 @@ TEST_F(ReproductionRoundTrip, InputNotAmongTheChosenNodesIsRefused) {
   PDTfeat* row = nullptr;
   PDTfeat* plate = BuildPart("3", &row);
   ASSERT_NE(plate, nullptr);
-  GENERIC_LIST<PDTnode> chosen;
-  chosen.add(row);  // the holes it refers to are left out
-  PVFMtfPartTree generator;
-  ASSERT_EQ(generator.AddNodes(&chosen), 1);
-  ASSERT_TRUE(generator.SetFeatureName(PVMStrg("lonely_row")));
-  EXPECT_TRUE(generator.CreateFeatureDescription());
-  std::string error = generator.GetError().GetpStr();
+  // The holes the row refers to are left out.
+  std::string error = RefusalOf({row}, "lonely_row");
   EXPECT_NE(error.find("not among the chosen nodes"), std::string::npos) << error;
   EXPECT_NE(error.find("hole_@"), std::string::npos) << error;
-  PVMStrg text;
-  EXPECT_EQ(std::string(generator.GetNvlDescription(text)), "");
 }
 
 // An input list whose entry is no reference list (here a host added the hole itself after the
@@ -206,14 +208,7 @@ TEST_F(Reproduction, InputListEntryThatIsNoReferenceListIsRefused) {
   PDTfeat* row = Feature("Repro_Matrix", {"inputs=holes"});
   ASSERT_NE(row, nullptr);
   ASSERT_TRUE(varnex::generator::NewReference(search("holes"), hole->get_name(), "element_1"));
-  GENERIC_LIST<PDTnode> chosen;
-  chosen.add(hole);
-  chosen.add(row);
-  PVFMtfPartTree generator;
-  ASSERT_EQ(generator.AddNodes(&chosen), 2);
-  ASSERT_TRUE(generator.SetFeatureName(PVMStrg("odd_row")));
-  EXPECT_TRUE(generator.CreateFeatureDescription());
-  std::string error = generator.GetError().GetpStr();
+  std::string error = RefusalOf({hole, row}, "odd_row");
   EXPECT_NE(error.find("'element_1', which is no list of alias type 'repro_reflist'"),
             std::string::npos)
       << error;
@@ -233,19 +228,10 @@ TEST_F(Reproduction, HostileReferenceTargetsAreRefused) {
     ASSERT_NE(row, nullptr);
     ASSERT_TRUE(varnex::generator::NewReference(
         search((list + "_0").c_str()), hole->get_name() + std::string(tail), "reference_1"));
-    GENERIC_LIST<PDTnode> chosen;
-    chosen.add(hole);
-    chosen.add(row);
-    PVFMtfPartTree generator;
-    ASSERT_EQ(generator.AddNodes(&chosen), 2);
-    ASSERT_TRUE(generator.SetFeatureName(PVMStrg("hostile_row")));
-    EXPECT_TRUE(generator.CreateFeatureDescription());
-    std::string error = generator.GetError().GetpStr();
+    std::string error = RefusalOf({hole, row}, "hostile_row");
     EXPECT_TRUE(error.find("cannot be written as a name") != std::string::npos ||
                 error.find("is not among the chosen nodes") != std::string::npos)
         << error;
-    PVMStrg text;
-    EXPECT_EQ(std::string(generator.GetNvlDescription(text)), "");
   }
 }
 
